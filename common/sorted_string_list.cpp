@@ -1,0 +1,31 @@
+#include "common/sorted_string_list.h"
+
+#include <algorithm>
+
+namespace bnf {
+
+bool SortedStringList::Add(std::u16string text) {
+  if (!sorted_) {
+    items_.push_back(std::move(text));
+    return true;
+  }
+  auto at = std::lower_bound(items_.begin(), items_.end(), text,
+                             [this](const std::u16string& item, const std::u16string& t) {
+                               return collator_->Compare(item, t) < 0;
+                             });
+  if (at != items_.end() && collator_->Compare(*at, text) == 0) return false;
+  items_.insert(at, std::move(text));
+  return true;
+}
+
+void SortedStringList::SetSorted(bool sorted) {
+  if (sorted && !sorted_) {
+    std::stable_sort(items_.begin(), items_.end(),
+                     [this](const std::u16string& a, const std::u16string& b) {
+                       return collator_->Compare(a, b) < 0;
+                     });
+  }
+  sorted_ = sorted;
+}
+
+}  // namespace bnf

@@ -1,0 +1,60 @@
+// Everything a classic single-window program would keep in module-level variables:
+// the device tables, the name tables, the shared string lists, the directories and
+// the current request. One object per running tool (tests make one per case).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/sorted_string_list.h"
+#include "creator/device_tables.h"
+#include "creator/name_tables.h"
+
+namespace bnf {
+
+struct Directories {
+  std::u16string Mplab8Dir;
+  std::u16string MplabXXpDir;
+  std::u16string MplabX32Dir;
+  std::u16string MplabX64Dir;
+  std::u16string ActiveMpasmDir;
+  std::u16string MPAsmDir;
+  std::u16string IdeBnfDir;
+  std::u16string KdxDir;
+  std::u16string BNFLocation;
+  std::u16string ToolDir;
+  std::u16string ProfileDir;
+};
+
+struct Request {
+  std::u16string DeviceType;    // as listed: upper case, without the leading P
+  std::u16string DeviceNumber;  // what the datasheet scanners look for in "(PIC" headings
+  std::u16string PdfTextFile;   // the converted datasheet; empty when none was chosen
+  std::u16string OutFile;       // the BitName file being written
+  bool Is8Bit = false;
+};
+
+struct CreatorState {
+  explicit CreatorState(const Collator& collator)
+      : WorkList(collator),
+        RegisterList(collator),
+        BitWorkList(collator),
+        FileList(collator, /*sorted=*/false) {}
+
+  DeviceTables tables;
+  NameTables names;
+  SortedStringList WorkList;
+  SortedStringList RegisterList;
+  SortedStringList BitWorkList;
+  SortedStringList FileList;
+  Directories dirs;
+  Request req;
+  // The 8-bit writer's line buffer; holds the last 8-bit file's lines.
+  std::vector<std::u16string> Memo1;
+  // The shared cursor of NextToken; every caller sets it to 1 before cutting a text.
+  int32_t TokenPos = 1;
+  bool FirstShow = false;
+};
+
+}  // namespace bnf

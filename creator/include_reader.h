@@ -1,0 +1,27 @@
+// Reads a device's MPASM include file (8-bit families) into the register and bit
+// tables and sets DeviceNumber.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/text_file.h"
+#include "creator/creator_state.h"
+
+namespace bnf {
+
+// The include file "P<type>.inc" in the first of the four MPASM folders that holds it
+// (letter case not counting); empty when none does.
+std::u16string FindIncludeFile(const CreatorState& s, const TextFiles& files,
+                               std::u16string_view sDevice);
+
+// The device text that the datasheet scanners look for in "(PIC" headings: the part
+// after the first upper-case F, else after the first upper-case C, else a sentinel.
+std::u16string DeviceNumberOf(std::u16string_view sDevice);
+
+// Fills RegTable and BitTable from the device's include file. Returns silently,
+// changing nothing but WorkList, when the type is blank or no folder holds the file.
+// Throws FileError when the file cannot be read, CapacityError when a table is full.
+void GetInc(CreatorState& s, const TextFiles& files, std::u16string_view sDevice);
+
+}  // namespace bnf

@@ -1,0 +1,34 @@
+// A main-window logic object on the platform's real files, codec and collator, with
+// the test view and scripted dialogs: what most creator tests start from.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/text_file.h"
+#include "creator/main_form.h"
+#include "tests/support/fakes.h"
+
+namespace bnf::test {
+
+struct Rig {
+  explicit Rig(std::vector<std::u16string> args = {})
+      : collator(MakeCollator()),
+        files(MakeFileSystem()),
+        codec(MakeAnsiCodec()),
+        text(*files, *codec),
+        form(Services{*collator, *files, *codec, dialogs, view}, std::move(args)) {}
+
+  CreatorState& s() { return form.state(); }
+
+  std::unique_ptr<Collator> collator;
+  std::unique_ptr<FileSystem> files;
+  std::unique_ptr<AnsiCodec> codec;
+  TextFiles text;
+  TestView view;
+  ScriptedDialogs dialogs;
+  TfBNF form;
+};
+
+}  // namespace bnf::test
