@@ -1,0 +1,249 @@
+// Files by Windows path on POSIX: backslashes become slashes and every path component
+// is looked up without regard to letter case, as on Windows. A file is replaced by
+// writing a temporary file beside it and renaming it over the old one, so a reader sees
+// either the old or the complete new content, never a mix.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "common/errors.h"
+#include "platform/platform.h"
+
+namespace bnf {
+
+namespace {
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out(text.size() * 3, '\0');
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, text.data(),
+                     static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+  out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+  return out;
+}
+
+std::u16string FromUtf8(std::string_view text) {
+  std::u16string out(text.size(), u'\0');
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strFromUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, text.data(),
+                       static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+  out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+  return out;
+}
+
+bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (u_foldCase(a[i], U_FOLD_CASE_DEFAULT) != u_foldCase(b[i], U_FOLD_CASE_DEFAULT)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0;
+}
+
+// The entry of `folder` named `name` apart from letter case: the exact name when it
+// exists, else the first match in byte order (a POSIX folder may hold several).
+std::optional<std::string> FindEntry(const std::string& folder, std::u16string_view name) {
+  std::string exact = ToUtf8(name);
+  if (Exists(Join(folder.empty() ? "." : folder, exact))) return exact;
+  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::optional<std::string> found;
+  while (const dirent* entry = readdir(dir)) {
+    std::string candidate = entry->d_name;
+    if (SameIgnoringCase(FromUtf8(candidate), name) && (!found || candidate < *found)) {
+      found = candidate;
+    }
+  }
+  closedir(dir);
+  return found;
+}
+
+// The host path of a Windows path. Components are matched as long as they exist; the
+// rest (a file still to be created) is taken as written.
+std::string HostPath(std::u16string_view path) {
+  bool absolute = !path.empty() && (path[0] == u'\\' || path[0] == u'/');
+  std::string host = absolute ? "/" : "";
+  bool matching = true;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find_first_of(u"\\/", start);
+    if (end == std::u16string_view::npos) end = path.size();
+    std::u16string_view name = path.substr(start, end - start);
+    start = end + 1;
+    if (name.empty()) continue;
+    std::optional<std::string> entry;
+    if (matching && name != u"." && name != u"..") {
+      entry = FindEntry(host, name);
+      matching = entry.has_value();
+    }
+    host = Join(host, entry ? *entry : ToUtf8(name));
+  }
+  return host;
+}
+
+std::string FolderOf(const std::string& host) {
+  std::size_t slash = host.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : host.substr(0, slash);
+}
+
+// The reason in the words Windows uses for the common cases.
+std::u16string Reason(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return u"The system cannot find the file specified.";
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return u"Access is denied.";
+    default:
+      break;
+  }
+  char buffer[256];
+  std::u16string text = FromUtf8(strerror_r(error, buffer, sizeof buffer));
+  if (text.empty() || text.back() != u'.') text += u'.';
+  return text;
+}
+
+[[noreturn]] void ThrowOpenError(std::u16string_view path, int error) {
+  throw FileError(u"Cannot open file \"" + std::u16string(path) + u"\". " + Reason(error));
+}
+
+[[noreturn]] void ThrowCreateError(std::u16string_view path, int error) {
+  throw FileError(u"Cannot create file \"" + std::u16string(path) + u"\". " + Reason(error));
+}
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// The temporary file a replacement is written to; removed unless it was renamed.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& folder) {
+    std::random_device random;
+    char name[32];
+    error_ = EEXIST;
+    for (int attempt = 0; attempt < 100 && error_ == EEXIST; ++attempt) {
+      std::snprintf(name, sizeof name, "~bnf%08x.tmp", static_cast<unsigned>(random()));
+      path_ = Join(folder, name);
+      fd_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      error_ = fd_ < 0 ? errno : 0;
+    }
+  }
+  ~TempFile() {
+    if (fd_ >= 0) close(fd_);
+    if (error_ == 0 && !renamed_) unlink(path_.c_str());
+  }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  // Each returns 0 or the errno of the failure.
+  int Error() const { return error_; }
+  int Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+      ssize_t written = write(fd_, bytes.data(), bytes.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written < 0) return errno;
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+  }
+  // Flushes to the disk before the rename, so a crash cannot leave an empty file in
+  // place of the old one.
+  int Commit(const std::string& target) {
+    if (fsync(fd_) != 0) return errno;
+    int result = close(fd_);
+    fd_ = -1;
+    if (result != 0) return errno;
+    if (rename(path_.c_str(), target.c_str()) != 0) return errno;
+    renamed_ = true;
+    return 0;
+  }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+  int error_ = 0;
+  bool renamed_ = false;
+};
+
+void SyncFolder(const std::string& folder) {
+  Descriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) fsync(dir.get());
+}
+
+class PosixFileSystem : public FileSystem {
+ public:
+  bool FileExists(std::u16string_view path) const override {
+    struct stat info;
+    return stat(HostPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  }
+
+  std::string ReadFile(std::u16string_view path) const override {
+    Descriptor file(open(HostPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) ThrowOpenError(path, errno);
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+      ssize_t got = read(file.get(), buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) ThrowOpenError(path, errno);
+      if (got == 0) return content;
+      content.append(buffer, static_cast<std::size_t>(got));
+    }
+  }
+
+  void ReplaceFile(std::u16string_view path, std::string_view bytes) override {
+    std::string target = HostPath(path);
+    std::string folder = FolderOf(target);
+    TempFile temp(folder);
+    int error = temp.Error();
+    if (error == 0) error = temp.Write(bytes);
+    if (error == 0) error = temp.Commit(target);
+    if (error != 0) ThrowCreateError(path, error);
+    SyncFolder(folder);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakeFileSystem() {
+  return std::make_unique<PosixFileSystem>();
+}
+
+}  // namespace bnf

@@ -1,0 +1,50 @@
+// The classic sorted-list rules on the platform's comparison: kept in order on every
+// insert, a text equal to one present apart from letter case dropped, appended as it
+// comes while sorting is off, and sorted again when it is switched back on.
+#include "common/sorted_string_list.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace bnf {
+namespace {
+
+using Texts = std::vector<std::u16string>;
+
+class SortedStringListTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<Collator> collator = MakeCollator();
+};
+
+TEST_F(SortedStringListTest, KeepsOrderAndDropsEqualTexts) {
+  SortedStringList list(*collator);
+  EXPECT_TRUE(list.Add(u"T2CON"));
+  EXPECT_TRUE(list.Add(u"t1con"));
+  EXPECT_TRUE(list.Add(u"T10CON"));
+  EXPECT_TRUE(list.Add(u"T1_CON"));
+  EXPECT_FALSE(list.Add(u"T1CON"));
+  EXPECT_TRUE(list.Add(u"T1-CON"));
+  EXPECT_EQ((Texts{u"T1_CON", u"T10CON", u"t1con", u"T1-CON", u"T2CON"}), list.Items());
+}
+
+TEST_F(SortedStringListTest, AppendsWhileUnsortedAndSortsWhenSwitchedOn) {
+  SortedStringList list(*collator, false);
+  for (const char16_t* text : {u"ZZ", u"aa", u"AA", u"B"}) EXPECT_TRUE(list.Add(text));
+  EXPECT_EQ((Texts{u"ZZ", u"aa", u"AA", u"B"}), list.Items());
+
+  list.SetSorted(true);
+  EXPECT_EQ((Texts{u"aa", u"AA", u"B", u"ZZ"}), list.Items());
+  EXPECT_FALSE(list.Add(u"Aa"));
+  EXPECT_TRUE(list.Add(u"AB"));
+  EXPECT_EQ((Texts{u"aa", u"AA", u"AB", u"B", u"ZZ"}), list.Items());
+
+  list.SetSorted(false);
+  EXPECT_TRUE(list.Add(u"A"));
+  EXPECT_EQ(u"A", list[list.Count() - 1]);
+}
+
+}  // namespace
+}  // namespace bnf
