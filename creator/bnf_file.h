@@ -24,8 +24,9 @@ std::u16string RegisterLine(std::u16string_view name, std::u16string_view descri
 std::u16string BitLine(std::u16string_view bitName, std::u16string_view regName,
                        std::u16string_view number, std::u16string_view description);
 
-// The 8-bit file's lines: the header, then per named RegTable row its register line,
-// the first run of its bit rows and an empty line.
+// The 8-bit file's lines: the header, then per named RegTable row its register line
+// (address and page parts when not empty), the first run of its bit rows and an empty
+// line. Descriptions are trimmed; rows with an empty name give no line at all.
 std::vector<std::u16string> Write8BitLines(const DeviceTables& tables);
 
 }  // namespace bnf

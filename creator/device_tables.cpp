@@ -1,3 +1,6 @@
+// The device tables' capacity check and the finders. The finders walk up to and
+// including the row at the counter, which reads as empty: an empty owner ends the last
+// bit block, so FindLastBit4Reg needs no end-of-table case of its own.
 #include "creator/device_tables.h"
 
 #include "common/text_utils.h"
@@ -44,7 +47,9 @@ int32_t DeviceTables::FindFirstBit4Reg(std::u16string_view sFind) const {
 }
 
 int32_t DeviceTables::FindLastBit4Reg(std::u16string_view sRegName, int32_t iFirst) const {
-  if (iFirst > BitCount()) return -1;
+  // iFirst below 1 is FindFirstBit4Reg's "no block" answer passed on; answering -1
+  // keeps the caller's loop from first to last empty instead of reaching below row 1.
+  if (iFirst < 1 || iFirst > BitCount()) return -1;
   for (int32_t i = iFirst; i <= BitCount(); ++i) {
     if (BitTable[i].owner != sRegName) return i - 1;
   }

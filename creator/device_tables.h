@@ -84,7 +84,8 @@ struct DeviceTables {
   // No blank test: the empty text finds the empty row at the counter at the latest.
   int32_t FindFirstBit4Reg(std::u16string_view sFind) const;
   // The row before the first row from iFirst on whose owner differs from sRegName;
-  // -1 when iFirst is above BitCount or every row up to BitCount has that owner.
+  // -1 when iFirst is below 1 or above BitCount, or every row up to BitCount has that
+  // owner.
   int32_t FindLastBit4Reg(std::u16string_view sRegName, int32_t iFirst) const;
   // As FindFirstBit4Reg, but -1 for a blank sFind.
   int32_t FindRegisterInBit(std::u16string_view sFind) const;

@@ -21,7 +21,8 @@ std::u16string DeviceNumberOf(std::u16string_view sDevice);
 
 // Fills RegTable and BitTable from the device's include file. Returns silently,
 // changing nothing but WorkList, when the type is blank or no folder holds the file.
-// Throws FileError when the file cannot be read, CapacityError when a table is full.
+// A file that ends before its markers keeps the rows read until then. Throws
+// FileError when the file cannot be read, CapacityError when a table is full.
 void GetInc(CreatorState& s, const TextFiles& files, std::u16string_view sDevice);
 
 }  // namespace bnf

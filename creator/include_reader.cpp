@@ -1,0 +1,172 @@
+// Reads an MPASM include file: the preamble up to the register marker, one register
+// row per register line, then the bit lines grouped by their Bits headings up to the
+// ";======" end marker. Markers are found in any letter case. Bit lines of a heading
+// are gathered in the sorted WorkList first, so each block comes out in its order.
+#include "creator/include_reader.h"
+
+#include <cstddef>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "common/text_utils.h"
+
+namespace bnf {
+
+namespace {
+
+constexpr std::u16string_view kNoDeviceNumber = u"Silly value that will never show up anyway";
+constexpr std::u16string_view kEquH = u" EQU H";
+
+// The lines of the file, handed out one at a time; false once they are used up.
+class LineSource {
+ public:
+  explicit LineSource(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
+
+  bool Next(std::u16string& line) {
+    if (next_ >= lines_.size()) return false;
+    line = std::move(lines_[next_++]);
+    return true;
+  }
+
+ private:
+  std::vector<std::u16string> lines_;
+  std::size_t next_ = 0;
+};
+
+// Up to `count` characters from the 1-based position `from`.
+std::u16string Mid(std::u16string_view s, int32_t from, int32_t count) {
+  return Head(Tail(s, from), count);
+}
+
+// The value field behind " EQU H" and one more character (the apostrophe, or the
+// blank that replaced it). Without " EQU H" the cut falls on characters 7 to 10,
+// which is how such a line has always been read.
+std::u16string ValueField(std::u16string_view line, std::u16string_view upperLine) {
+  return Mid(line, Pos(kEquH, upperLine) + 7, 4);
+}
+
+// The register named by an upper-cased Bits heading: the text after its first blank
+// (the whole line when it has none), cut before " BITS"; empty without " BITS".
+std::u16string HeadingOwner(std::u16string_view upperHeading) {
+  std::u16string rest = Tail(upperHeading, Pos(u" ", upperHeading) + 1);
+  return Head(rest, Pos(u" BITS", rest) - 1);
+}
+
+RegRow RegisterRow(std::u16string_view line) {
+  std::u16string compressed = CompressSpaces(line);
+  std::u16string upper = UpperCase(compressed);
+  std::u16string address = Trim(ValueField(compressed, upper));
+  if (!address.empty() && address.back() == u'\'') address.pop_back();
+  int32_t equ = Pos(kEquH, upper);
+  std::u16string name = Trim(equ > 0 ? Head(compressed, equ) : compressed);
+  return RegRow{std::move(name), std::move(address), {}, {}};
+}
+
+// "OWNER;number;NAME" for a processed bit line (compressed, unquoted, trimmed, upper).
+std::u16string BitEntry(std::u16string_view owner, std::u16string_view line) {
+  std::u16string bitName = Head(line, Pos(u" ", line) - 1);
+  int32_t value = HexToInt(u"$" + ValueField(line, line));
+  return std::u16string(owner) + u";" + IntToText(value) + u";" + bitName;
+}
+
+// Moves the gathered bit entries into BitTable in list order. The list is emptied
+// before any row is appended, so it is empty afterwards even when a table is full.
+void FlushWorkList(CreatorState& s) {
+  std::vector<std::u16string> entries = s.WorkList.Items();
+  s.WorkList.Clear();
+  for (const std::u16string& entry : entries) {
+    s.TokenPos = 1;
+    std::u16string owner = NextToken(entry, s.TokenPos, u";");
+    std::u16string number = NextToken(entry, s.TokenPos, u";");
+    std::u16string name = NextToken(entry, s.TokenPos, u";");
+    s.tables.BitTable.Append(BitRow{std::move(owner), std::move(name), std::move(number), {}});
+  }
+}
+
+// False when the file ends before the register marker.
+bool SkipPreamble(LineSource& in) {
+  std::u16string line;
+  while (in.Next(line)) {
+    std::u16string upper = UpperCase(line);
+    if (Holds(upper, u"REGISTER FILES") || Holds(upper, u"---BANK")) return true;
+  }
+  return false;
+}
+
+// Appends the register rows; returns the first Bits heading as read, or nothing when
+// the file ends first (the rows read so far stay).
+std::optional<std::u16string> ReadRegisters(DeviceTables& tables, LineSource& in) {
+  std::u16string line;
+  while (in.Next(line)) {
+    if (IsBlank(line)) continue;
+    // Before the comment test: the heading counts whatever its first character is.
+    if (Holds(UpperCase(line), u"BITS")) return line;
+    if (line[0] == u';') continue;
+    tables.RegTable.Append(RegisterRow(line));
+  }
+  return std::nullopt;
+}
+
+// The first heading is cut as read, neither compressed nor trimmed: extra blanks after
+// its dashes end up in the owner, as they always have.
+std::u16string FirstHeadingOwner(std::u16string_view heading) {
+  if (heading.empty() || heading[0] != u';') return {};
+  return HeadingOwner(UpperCase(heading));
+}
+
+void ReadBits(CreatorState& s, LineSource& in, std::u16string owner) {
+  bool ended = false;
+  std::u16string line;
+  while (!ended && in.Next(line)) {
+    std::u16string l = UpperCase(Trim(QuotesToSpaces(CompressSpaces(line))));
+    if (l.empty()) continue;
+    if (Holds(l, u";======")) ended = true;
+    if (l[0] != u';') {
+      s.WorkList.Add(BitEntry(owner, l));
+    } else if (Holds(l, u"BITS")) {
+      FlushWorkList(s);
+      owner = HeadingOwner(l);
+    }
+  }
+  FlushWorkList(s);
+}
+
+}  // namespace
+
+std::u16string FindIncludeFile(const CreatorState& s, const TextFiles& files,
+                               std::u16string_view sDevice) {
+  std::u16string name = Trim(UpperCase(sDevice));
+  if (name.empty()) return {};
+  if (name[0] != u'P') name.insert(0, u"P");
+  for (const std::u16string* dir :
+       {&s.dirs.Mplab8Dir, &s.dirs.MplabXXpDir, &s.dirs.MplabX32Dir, &s.dirs.MplabX64Dir}) {
+    if (dir->empty()) continue;
+    std::u16string path = *dir + name + u".inc";
+    if (files.Exists(path)) return path;
+  }
+  return {};
+}
+
+std::u16string DeviceNumberOf(std::u16string_view sDevice) {
+  for (std::u16string_view letter : {u"F", u"C"}) {
+    int32_t at = Pos(letter, sDevice);
+    if (at > 0) return Tail(sDevice, at + 1);
+  }
+  return std::u16string(kNoDeviceNumber);
+}
+
+void GetInc(CreatorState& s, const TextFiles& files, std::u16string_view sDevice) {
+  s.WorkList.Clear();
+  std::u16string path = FindIncludeFile(s, files, sDevice);
+  if (path.empty()) return;
+  s.req.DeviceNumber = DeviceNumberOf(sDevice);
+  s.tables.EmptyRegistersAndBits();
+  LineSource in(files.ReadLines(path));
+  if (!SkipPreamble(in)) return;
+  std::optional<std::u16string> heading = ReadRegisters(s.tables, in);
+  if (!heading) return;
+  ReadBits(s, in, FirstHeadingOwner(*heading));
+}
+
+}  // namespace bnf
