@@ -1,0 +1,235 @@
+// The 8-bit datasheet scanner. The text is what a PDF reader saves, so nothing in it is
+// reliable beyond a few line shapes: the company line gives the footer pattern, footers
+// give pages, "REGISTER " headings name registers, and the lines up to the next heading
+// may describe that register's bits. Every step works on 1-based positions, as the line
+// rules are stated that way.
+#include "creator/datasheet8.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/text_utils.h"
+
+namespace bnf {
+
+namespace {
+
+constexpr std::u16string_view kCompany = u"MICROCHIP TECHNOLOGY INC.";
+constexpr std::u16string_view kPreliminary = u"PRELIMINARY";
+constexpr std::u16string_view kHeading = u"REGISTER ";
+constexpr std::u16string_view kOtherDevices = u"xxx";
+constexpr std::array<std::u16string_view, 7> kFilterWords = {
+    u"FIGURE", u"NOTE", u"LEGEND", u"MICROCHIP", u"UNIMPL", u"......", u"="};
+
+struct Scan {
+  std::u16string PagePattern;
+  int64_t CurrentPage = -1;  // wide enough for a footer number of 2147483647 plus one
+  std::u16string CurrentRegister;
+  std::u16string DeviceSelection;
+};
+
+bool IsDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
+bool InHeadingNameStart(char16_t c) {
+  return c >= u'A' && c <= u'z';
+}
+bool StartsWithHeading(std::u16string_view line) {
+  return UpperCase(line).starts_with(kHeading);
+}
+
+// The 1-based character at `pos`, or 0 outside the text.
+char16_t CharAt(std::u16string_view s, int64_t pos) {
+  return pos >= 1 && pos <= static_cast<int64_t>(s.size()) ? s[static_cast<std::size_t>(pos - 1)]
+                                                           : u'\0';
+}
+
+// Before the company line: drops "PRELIMINARY" and looks for the company line. True when
+// the line was the company line.
+bool TakeCompanyLine(Scan& scan, std::u16string& line) {
+  if (int32_t p = Pos(kPreliminary, UpperCase(line)); p > 0) {
+    line.erase(static_cast<std::size_t>(p - 1), kPreliminary.size());
+  }
+  int32_t c = Pos(kCompany, UpperCase(line));
+  if (c == 0) return false;
+  scan.PagePattern = Trim(Tail(line, c + static_cast<int32_t>(kCompany.size()))) + u"-page";
+  return true;
+}
+
+// A footer: the page number one blank behind the pattern. The page that follows the
+// footer is the one whose headings come next, hence the plus one.
+void TakeFooter(Scan& scan, std::u16string_view line) {
+  int32_t p = Pos(scan.PagePattern, line);
+  std::u16string page = Trim(Tail(line, p + static_cast<int32_t>(scan.PagePattern.size()) + 1));
+  if (int32_t blank = Pos(u" ", page); blank > 0) {
+    page = Head(page, blank - 1);
+  } else if (int32_t tab = Pos(u"\t", page); tab > 0) {
+    page = Head(page, tab - 1);
+  }
+  int32_t n = 0;
+  if (TryTextToInt(page, n)) scan.CurrentPage = int64_t{n} + 1;
+}
+
+// Device-qualified headings ("(PIC...") belong to the devices they name; for any other
+// device the heading and everything up to the next heading is silenced.
+void SelectDevice(Scan& scan, std::u16string_view line, std::u16string_view deviceNumber) {
+  if (!StartsWithHeading(line)) return;
+  scan.DeviceSelection.clear();
+  if (!Holds(UpperCase(line), u"(PIC")) return;
+  scan.DeviceSelection =
+      Holds(line, deviceNumber) ? std::u16string(deviceNumber) : std::u16string(kOtherDevices);
+}
+
+// Addresses, device lists and note references stand in parentheses; dropping them keeps
+// the filter words from seeing them.
+void RemoveParenthesised(std::u16string& line) {
+  int32_t a = Pos(u"(", line);
+  if (a == 0) return;
+  int32_t b = LastPos(u")", line);
+  if (b > a) {
+    line.erase(static_cast<std::size_t>(a - 1), static_cast<std::size_t>(b - a + 1));
+  } else {
+    line = Head(line, a - 1);
+  }
+}
+
+bool IsFiltered(std::u16string_view line) {
+  std::u16string upper = UpperCase(line);
+  for (std::u16string_view word : kFilterWords) {
+    if (Holds(upper, word)) return true;
+  }
+  return !Holds(line, u":");
+}
+
+bool IsConfigurationHeading(std::u16string_view text) {
+  std::u16string upper = UpperCase(text);
+  if (upper.size() > 6 && upper.starts_with(u"CONFIG") && IsDigit(upper[6])) return true;
+  return upper.starts_with(u"CONFIGURATION");
+}
+
+void TakeHeading(CreatorState& s, Scan& scan, std::u16string line,
+                 const std::vector<std::u16string>& lines, std::size_t& next) {
+  if (Holds(UpperCase(line), u"DEVICE")) return;
+  // Short headings are the number alone; the name and description are on the next line.
+  if (line.size() < 16 && next < lines.size()) line += lines[next++];
+  std::u16string text = Tail(line, 10);
+  std::size_t start = 0;
+  while (start < text.size() && !InHeadingNameStart(text[start])) ++start;
+  // Nothing name-like behind the heading number: passed over like a filtered line.
+  if (start == text.size()) return;
+  text = Tail(text, static_cast<int32_t>(start) + 1);
+  scan.CurrentRegister = text;
+  if (IsConfigurationHeading(text)) return;
+
+  text = Trim(text);
+  int32_t colon = Pos(u":", text);
+  std::u16string name = colon > 0 ? Head(text, colon - 1) : text;
+  std::u16string description = Trim(Tail(text, colon + 1));
+  if (int32_t paren = LastPos(u"(", description); paren > 0) {
+    description = Head(description, paren - 1);
+  }
+  scan.CurrentRegister = name;
+
+  DeviceTables& t = s.tables;
+  int32_t row = t.FindRegister(name);
+  if (row >= 1 && row < t.RegCount()) {
+    RegRow& reg = t.RegTable.At(row);
+    reg.description = description;
+    reg.page = IntToText(scan.CurrentPage);
+  } else if (Holds(name, u"n") || Holds(name, u"x")) {
+    t.NotFound.Append({name, IntToText(scan.CurrentPage)});
+  }
+}
+
+// Tries one bit record against a bit line: the named-bit form, then, for a name ending
+// in a digit and still without a description, the range and pair forms.
+void TakeBitDescription(BitRow& bit, std::u16string_view line) {
+  std::u16string n = bit.name;
+  if (n.empty()) return;
+  int32_t p = Pos(n, line);
+  if (p == 0 && Holds(n, u"NOT_")) {
+    n.erase(static_cast<std::size_t>(Pos(u"NOT_", n) - 1), 4);
+    p = Pos(n, line);
+  }
+  if (n.empty()) return;
+  const auto nameLength = static_cast<int32_t>(n.size());
+
+  if (p > 0 && CharAt(line, int64_t{p} + nameLength) == u':') {
+    int32_t c = Pos(u": ", line);
+    if (c > 0 && UpperCase(GetWordAt(line, c)) == UpperCase(n + u":")) {
+      bit.description = Tail(line, c + 2);
+      return;
+    }
+  }
+  if (!bit.description.empty()) return;
+  if (!IsDigit(n.back())) return;
+  std::u16string base = Head(n, nameLength - 1);
+  const auto baseLength = static_cast<int64_t>(base.size());
+
+  // "base<1:0>: text"
+  int32_t g = Pos(u">", line);
+  if (Holds(line, u"<") && g > 0 && CharAt(line, int64_t{g} + 1) == u':') {
+    if (Holds(line, base)) bit.description = Tail(line, g + 2);
+    return;
+  }
+  // "base1:base0: text": the second colon stands where a name as long as this one ends.
+  int32_t c = Pos(u":", line);
+  int64_t h = c + 2 + baseLength;
+  if (c > baseLength + 1 && h < static_cast<int64_t>(line.size()) && CharAt(line, h) == u':') {
+    bit.description = Trim(Tail(line, static_cast<int32_t>(h) + 1));
+  }
+}
+
+void TakeBitLine(CreatorState& s, Scan& scan, std::u16string_view line) {
+  if (scan.CurrentRegister.empty()) return;
+  // The datasheets head this register OPTION while the include files call it OPTION_REG.
+  if (scan.CurrentRegister == u"OPTION") scan.CurrentRegister = u"OPTION_REG";
+  DeviceTables& t = s.tables;
+  int32_t first = t.FindFirstBit4Reg(scan.CurrentRegister);
+  if (first < 1) return;
+  int32_t last = t.FindLastBit4Reg(scan.CurrentRegister, first);
+  for (int32_t i = first; i <= last && i < t.BitCount(); ++i) {
+    TakeBitDescription(t.BitTable.At(i), line);
+  }
+}
+
+// One line of the file by the steps in their order; `next` is the index of the line
+// after it, moved on when a short heading takes its continuation.
+void HandleLine(CreatorState& s, Scan& scan, const std::vector<std::u16string>& lines,
+                std::size_t& next) {
+  std::u16string line = Trim(lines[next - 1]);
+  if (line.empty()) return;
+  if (scan.PagePattern.empty()) {
+    if (TakeCompanyLine(scan, line)) return;
+  } else if (Holds(line, scan.PagePattern)) {
+    TakeFooter(scan, line);
+    return;
+  }
+  SelectDevice(scan, line, s.req.DeviceNumber);
+  RemoveParenthesised(line);
+  if (scan.DeviceSelection == kOtherDevices) return;
+  if (IsFiltered(line)) return;
+  if (StartsWithHeading(line)) {
+    TakeHeading(s, scan, std::move(line), lines, next);
+  } else {
+    TakeBitLine(s, scan, line);
+  }
+}
+
+}  // namespace
+
+void ReadThePDF8(CreatorState& s, const TextFiles& files, MainView& view) {
+  Scan scan;
+  view.SetEnabled(Ctl::Button1, false);
+  // Generic headings are a page source for this device only; rows of an earlier
+  // datasheet would hand its pages to this device's registers.
+  s.tables.NotFound.Clear();
+  std::vector<std::u16string> lines = files.ReadLines(s.req.PdfTextFile);
+  for (std::size_t next = 1; next <= lines.size(); ++next) HandleLine(s, scan, lines, next);
+  view.SetEnabled(Ctl::Button1, true);
+}
+
+}  // namespace bnf
