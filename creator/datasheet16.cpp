@@ -1,0 +1,395 @@
+// The 16-bit datasheet scanner. A line passes, in this order: the page footers, the
+// "(PIC" device filter, the skip words; then it is a register heading or a candidate
+// bit line. Unlike the 8-bit scanner it removes no parenthesised text and builds the
+// bit records itself, since the KDX file gives none. Positions follow the 1-based text
+// procedures of common/text_utils.h.
+#include "creator/datasheet16.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/text_utils.h"
+
+namespace bnf {
+
+namespace {
+
+constexpr std::u16string_view kHeading = u"REGISTER ";
+constexpr std::u16string_view kCompany = u"MICROCHIP TECHNOLOGY INC.";
+constexpr std::u16string_view kOtherDevices = u"xxx";
+
+bool StartsWith(std::u16string_view s, std::u16string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
+
+bool IsDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
+
+// The heading-name start range: A to z, which takes in [ \ ] ^ _ and the grave accent.
+bool IsHeadingLetter(char16_t c) {
+  return c >= u'A' && c <= u'z';
+}
+
+bool IsPlaceholderLetter(char16_t c) {
+  return c == u'N' || c == u'X' || c == u'Y' || c == u'n' || c == u'x' || c == u'y';
+}
+
+// The datasheets say "Select bits" where the file wants one bit's "Select bit": the
+// first "bits" loses its "s", wherever it stands.
+std::u16string FirstBitsToBit(std::u16string text) {
+  int32_t at = Pos(u"bits", text);
+  if (at > 0) text.erase(static_cast<std::size_t>(at + 2), 1);
+  return text;
+}
+
+// The text before a 1-based position's character, and after it.
+std::u16string Before(std::u16string_view s, int32_t pos) {
+  return Head(s, pos - 1);
+}
+
+struct BitName {
+  std::u16string name;
+  std::u16string number;
+};
+
+// What one bit line gives: its records in the order they are stored, all with the same
+// description.
+struct BitLineReading {
+  std::vector<BitName> bits;
+  std::u16string description;
+};
+
+// The two numbers of a range ("12-8") or list ("15,13") token.
+struct NumberPair {
+  int32_t first = 0;
+  int32_t second = 0;
+  bool isList = false;
+  int32_t Count() const { return first - second + 1; }
+};
+
+// Nothing when either part is not a decimal integer (a third list item, an empty
+// part): such a line is passed over.
+std::optional<NumberPair> ReadNumberPair(std::u16string_view token) {
+  NumberPair pair;
+  int32_t sep = Pos(u"-", token);
+  if (sep == 0) {
+    sep = Pos(u",", token);
+    pair.isList = true;
+  }
+  if (!TryTextToInt(Before(token, sep), pair.first) ||
+      !TryTextToInt(Tail(token, sep + 1), pair.second)) {
+    return std::nullopt;
+  }
+  return pair;
+}
+
+// Names base + i + suffix at numbers second + i for a range; for a list only the two
+// listed bits, base + "1" + suffix at the first number and base + "0" + suffix at the
+// second, as the datasheets' "<1:0>" lists mean.
+std::vector<BitName> NameBits(const NumberPair& numbers, std::u16string_view base,
+                              std::u16string_view suffix) {
+  auto named = [&](std::u16string_view index, int32_t number) {
+    return BitName{std::u16string(base) + std::u16string(index) + std::u16string(suffix),
+                   IntToText(number)};
+  };
+  if (numbers.isList) {
+    return {named(u"1", numbers.first), named(u"0", numbers.second)};
+  }
+  std::vector<BitName> bits;
+  for (int32_t i = 0; i < numbers.Count(); ++i) {
+    bits.push_back(named(IntToText(i), numbers.second + i));
+  }
+  return bits;
+}
+
+// Splits the first name of a range without brackets around its number: the last digit,
+// or the last two digits when the range has 10 or more bits and both are digits.
+void SplitFirstName(std::u16string_view name, int32_t count, std::u16string& base,
+                    std::u16string& suffix) {
+  std::size_t last = name.size();
+  while (last > 0 && !IsDigit(name[last - 1])) --last;
+  if (last == 0) {
+    base = std::u16string(name);
+    suffix.clear();
+    return;
+  }
+  std::size_t digit = last - 1;
+  std::size_t start = (count >= 10 && digit > 0 && IsDigit(name[digit - 1])) ? digit - 1 : digit;
+  base = std::u16string(name.substr(0, start));
+  suffix = std::u16string(name.substr(digit + 1));
+}
+
+// The line scanned from the cursor that points behind the number token.
+class BitLineReader {
+ public:
+  BitLineReader(const std::u16string& line, int32_t& tokenPos) : line_(line), pos_(tokenPos) {}
+
+  std::optional<BitLineReading> Read() {
+    pos_ = 1;
+    NextToken(line_, pos_, u" ");
+    std::u16string token = NextToken(line_, pos_, u" ");
+    if (!Holds(token, u"-") && !Holds(token, u",")) return Single(token);
+    std::optional<NumberPair> numbers = ReadNumberPair(token);
+    if (!numbers) return std::nullopt;
+    if (Holds(line_, u"<") && Holds(line_, u">")) return Bracketed(*numbers);
+    return Unbracketed(*numbers);
+  }
+
+ private:
+  // "bit 15 ADON: text": one character after the colon is dropped, nothing trimmed.
+  BitLineReading Single(const std::u16string& number) {
+    std::u16string name = NextToken(line_, pos_, u":");
+    return {{BitName{std::move(name), number}}, Tail(line_, pos_ + 1)};
+  }
+
+  // "bit 12-8 CSS<12:8>: text": names count from 0 whatever the bracket says.
+  BitLineReading Bracketed(const NumberPair& numbers) {
+    std::u16string base = NextToken(line_, pos_, u"<");
+    NextToken(line_, pos_, u">");
+    std::u16string description = FirstBitsToBit(Trim(Tail(line_, pos_ + 1)));
+    return {NameBits(numbers, base, u""), std::move(description)};
+  }
+
+  // "bit 7-5 SSRC2:SSRC0: text" and "bit 7-0 DATA: text".
+  BitLineReading Unbracketed(const NumberPair& numbers) {
+    std::u16string firstName = NextToken(line_, pos_, u":");
+    std::u16string base;
+    std::u16string suffix;
+    SplitFirstName(firstName, numbers.Count(), base, suffix);
+    std::u16string description = Tail(line_, Pos(u":", line_) + 1);
+    int32_t second = Pos(u":", description);
+    if (second > 0) {
+      description = Tail(description, second + 1);
+    } else {
+      std::u16string lowest = base + u"0" + suffix;
+      int32_t at = Pos(lowest, line_);
+      if (at > 0) description = Trim(Tail(line_, at + static_cast<int32_t>(lowest.size()) + 1));
+    }
+    return {NameBits(numbers, base, suffix), FirstBitsToBit(std::move(description))};
+  }
+
+  const std::u16string& line_;
+  int32_t& pos_;
+};
+
+class Scanner {
+ public:
+  Scanner(CreatorState& s, std::vector<std::u16string> lines)
+      : s_(s), t_(s.tables), lines_(std::move(lines)) {}
+
+  void Run() {
+    while (next_ < lines_.size()) {
+      std::u16string line = Trim(lines_[next_++]);
+      if (!line.empty()) HandleLine(line);
+    }
+  }
+
+ private:
+  void HandleLine(std::u16string& line) {
+    if (PageLine(line) || OtherDevice(line)) return;
+    std::u16string upper = UpperCase(line);
+    if (Skipped(line, upper)) return;
+    if (StartsWith(upper, kHeading)) {
+      Heading(line);
+    } else {
+      BitLine(line);
+    }
+  }
+
+  // The company line sets the footer pattern; a footer sets the page to its own number.
+  // Before the company line "PRELIMINARY" is taken out of every line.
+  bool PageLine(std::u16string& line) {
+    if (pagePattern_.empty()) {
+      int32_t word = Pos(u"PRELIMINARY", UpperCase(line));
+      if (word > 0) line.erase(static_cast<std::size_t>(word - 1), 11);
+      int32_t company = Pos(kCompany, UpperCase(line));
+      if (company > 0) {
+        pagePattern_ = Trim(Tail(line, company + static_cast<int32_t>(kCompany.size()))) + u"-page";
+        return true;
+      }
+    }
+    int32_t at = Pos(pagePattern_, line);
+    if (at == 0) return false;
+    std::u16string page = Trim(Tail(line, at + static_cast<int32_t>(pagePattern_.size()) + 1));
+    int32_t cut = Pos(u" ", page);
+    if (cut == 0) cut = Pos(u"\t", page);
+    if (cut > 0) page = Before(page, cut);
+    int32_t number = 0;
+    if (TryTextToInt(page, number)) currentPage_ = number;
+    return true;
+  }
+
+  // A "(PIC" heading that does not name this device silences everything up to the next
+  // heading; footers are still read above.
+  bool OtherDevice(std::u16string& line) {
+    std::u16string upper = UpperCase(line);
+    if (StartsWith(upper, kHeading)) {
+      deviceSelection_.clear();
+      if (Holds(upper, u"(PIC")) {
+        if (Holds(line, s_.req.DeviceNumber)) {
+          deviceSelection_ = s_.req.DeviceNumber;
+        } else {
+          line.clear();
+          deviceSelection_ = kOtherDevices;
+        }
+      }
+    }
+    return deviceSelection_ == kOtherDevices;
+  }
+
+  static bool Skipped(std::u16string_view line, std::u16string_view upper) {
+    return StartsWith(upper, u"FIGURE") || StartsWith(upper, u"NOTE") ||
+           StartsWith(upper, u"LEGEND") || Holds(upper, u"MICROCHIP") || Holds(upper, u"UNIMPL") ||
+           Holds(upper, u"......") || !Holds(line, u":");
+  }
+
+  // The rest of the file's next line as it stands, or nothing at the end of the file.
+  std::u16string NextRawLine() {
+    if (next_ >= lines_.size()) return {};
+    return lines_[next_++];
+  }
+
+  static bool NamesNoRegister(std::u16string_view upper) {
+    bool config = upper.size() > 6 && StartsWith(upper, u"CONFIG") && IsDigit(upper[6]);
+    return config || Holds(upper, u"CONFIGURATION WORD") || Holds(upper, u"DEVICE ID") ||
+           Holds(upper, u"DEVICE REVISION");
+  }
+
+  void Heading(std::u16string line) {
+    if (Holds(UpperCase(line), u"DEVICE")) return;
+    if (line.size() < 16) line += NextRawLine();
+    std::u16string text = Tail(line, 10);
+    std::size_t letter = 0;
+    while (letter < text.size() && !IsHeadingLetter(text[letter])) ++letter;
+    if (letter == text.size()) return;
+    text.erase(0, letter);
+    currentRegister_ = text;
+    if (NamesNoRegister(UpperCase(text))) return;
+    text = Trim(text);
+    int32_t colon = Pos(u":", text);
+    std::u16string name = colon > 0 ? Before(text, colon) : text;
+    std::u16string description = colon > 0 ? Trim(Tail(text, colon + 1)) : text;
+    int32_t remark = LastPos(u"(", description);
+    if (remark > 0) description = Before(description, remark);
+    currentRegister_ = name;
+    RecordHeading(name, description);
+  }
+
+  // The register's own row, else a generic row of its own beside the registers it
+  // stands for, else a NotFound row.
+  void RecordHeading(const std::u16string& name, const std::u16string& description) {
+    std::u16string page = IntToText(currentPage_);
+    int32_t row = t_.FindRegister(name);
+    if (row > 0) {
+      t_.RegTable.At(row).description = description;
+      t_.RegTable.At(row).page = page;
+    } else if (FindRegisterLike(t_, name) > 0) {
+      t_.RegTable.Append(RegRow{name, {}, description, page});
+    } else {
+      t_.NotFound.Append(NotFoundRow{name, page});
+    }
+  }
+
+  // The first record of the current register's block, made with its placeholder when
+  // the register has none yet; -1 when the register is not in RegTable at all.
+  int32_t Block() {
+    int32_t first = t_.FindRegisterInBit(currentRegister_);
+    if (first > 0) return first;
+    if (t_.FindRegister(currentRegister_) < 1) return -1;
+    first = t_.BitCount();
+    t_.BitTable.Append(BitRow{currentRegister_, {}, {}, {}});
+    lastNewRegister_ = currentRegister_;
+    return first;
+  }
+
+  void BitLine(const std::u16string& line) {
+    if (currentRegister_.empty()) return;
+    if (currentRegister_ == u"OPTION") currentRegister_ = u"OPTION_REG";
+    if (StartsWith(line, u"bit 15 bit 8") || StartsWith(line, u"bit 7 bit 0")) return;
+    if (!StartsWith(line, u"bit ")) return;
+    int32_t block = Block();
+    if (block < 1) return;
+    // Only the register whose block was made last can grow; a register met again
+    // later only has its bits' descriptions refreshed.
+    bool append = currentRegister_ == lastNewRegister_;
+    std::optional<BitLineReading> reading = BitLineReader(line, s_.TokenPos).Read();
+    if (!reading) return;
+    for (const BitName& bit : reading->bits) {
+      UpdateBitDesc(t_, currentRegister_, bit.name, bit.number, reading->description, block,
+                    append);
+    }
+  }
+
+  CreatorState& s_;
+  DeviceTables& t_;
+  std::vector<std::u16string> lines_;
+  std::size_t next_ = 0;
+  std::u16string pagePattern_;
+  int32_t currentPage_ = -1;
+  std::u16string currentRegister_;
+  std::u16string lastNewRegister_;
+  std::u16string deviceSelection_;
+};
+
+void AppendBit(DeviceTables& t, std::u16string_view sReg, std::u16string_view sBit,
+               std::u16string_view sBitNum, std::u16string_view sDesc, int32_t ixFrom) {
+  if (ixFrom < 1 || t.BitTable[ixFrom].owner != sReg) return;
+  int32_t i = ixFrom;
+  while (i < t.BitCount() && !t.BitTable[i].name.empty()) ++i;
+  std::u16string number(sBitNum);
+  if (number.size() == 1) number.insert(number.begin(), u'0');
+  BitRow bit{std::u16string(sReg), std::u16string(sBit), std::move(number), Trim(sDesc)};
+  if (i < t.BitCount()) {
+    t.BitTable.At(i) = std::move(bit);
+  } else {
+    t.BitTable.Append(std::move(bit));
+  }
+  t.BitTable.Append(BitRow{std::u16string(sReg), {}, {}, {}});
+}
+
+void ReplaceBitDesc(DeviceTables& t, std::u16string_view sReg, std::u16string_view sBit,
+                    std::u16string_view sDesc, int32_t ixFrom) {
+  for (int32_t i = ixFrom; i >= 1 && i < t.BitCount() && t.BitTable[i].owner == sReg; ++i) {
+    if (t.BitTable[i].name == sBit) {
+      t.BitTable.At(i).description = std::u16string(sDesc);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void ReadThePDF16(CreatorState& s, const TextFiles& files, MainView& view) {
+  view.SetEnabled(Ctl::Button1, false);
+  Scanner(s, files.ReadLines(s.req.PdfTextFile)).Run();
+  view.SetEnabled(Ctl::Button1, true);
+}
+
+int32_t FindRegisterLike(const DeviceTables& tables, std::u16string_view sRegPDF) {
+  for (int32_t row = 1; row <= tables.RegCount(); ++row) {
+    const std::u16string& name = tables.RegTable[row].name;
+    if (name.size() != sRegPDF.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; same && i < name.size(); ++i) {
+      same = name[i] == sRegPDF[i] || IsPlaceholderLetter(sRegPDF[i]);
+    }
+    if (same) return row;
+  }
+  return -1;
+}
+
+void UpdateBitDesc(DeviceTables& tables, std::u16string_view sReg, std::u16string_view sBit,
+                   std::u16string_view sBitNum, std::u16string_view sDesc, int32_t ixFrom,
+                   bool bNewSFR) {
+  if (bNewSFR) {
+    AppendBit(tables, sReg, sBit, sBitNum, sDesc, ixFrom);
+  } else {
+    ReplaceBitDesc(tables, sReg, sBit, sDesc, ixFrom);
+  }
+}
+
+}  // namespace bnf
