@@ -8,7 +8,9 @@ namespace bnf {
 
 namespace {
 
-bool IsTrimmed(char16_t c) { return c <= 32; }
+bool IsTrimmed(char16_t c) {
+  return c <= 32;
+}
 
 }  // namespace
 
@@ -41,7 +43,9 @@ int32_t Pos(std::u16string_view find, std::u16string_view s) {
   return at == std::u16string_view::npos ? 0 : static_cast<int32_t>(at + 1);
 }
 
-bool Holds(std::u16string_view s, std::u16string_view find) { return Pos(find, s) > 0; }
+bool Holds(std::u16string_view s, std::u16string_view find) {
+  return Pos(find, s) > 0;
+}
 
 std::u16string Tail(std::u16string_view s, int32_t from) {
   std::size_t start = from < 1 ? 0 : static_cast<std::size_t>(from - 1);
@@ -85,8 +89,7 @@ std::u16string AddBackslash(std::u16string_view path) {
   return t;
 }
 
-std::u16string NextToken(std::u16string_view s, int32_t& tokenPos,
-                         std::u16string_view delimiter) {
+std::u16string NextToken(std::u16string_view s, int32_t& tokenPos, std::u16string_view delimiter) {
   const auto length = static_cast<int64_t>(s.size());
   if (tokenPos < 1 || tokenPos > length) {
     tokenPos = -1;
@@ -108,7 +111,9 @@ int32_t LastPos(std::u16string_view find, std::u16string_view s) {
   return at == std::u16string_view::npos ? 0 : static_cast<int32_t>(at + 1);
 }
 
-bool InHexDigitSet(char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F'); }
+bool InHexDigitSet(char16_t c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F');
+}
 
 bool InWordCharSet(char16_t c) {
   return c == u'$' || c == u':' || c == u'_' || (c >= u'0' && c <= u'9') ||
@@ -140,7 +145,9 @@ std::u16string GetWordAt(std::u16string_view s, int32_t pos) {
   if (pos < 1 || pos > static_cast<int64_t>(s.size()) + 1) return {};
   // In the padded text " s ", 0-based index pos-1 holds s[pos-2] and index pos holds
   // s[pos-1]: the characters on either side of the boundary in front of pos.
-  std::u16string t = u" " + std::u16string(s) + u" ";
+  std::u16string t;
+  t.reserve(s.size() + 2);
+  t.append(1, u' ').append(s).append(1, u' ');
   std::size_t left = static_cast<std::size_t>(pos - 1);
   std::size_t begin = left + 1;
   while (begin > 0 && InWordCharSet(t[begin - 1])) --begin;

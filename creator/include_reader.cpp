@@ -138,7 +138,7 @@ std::u16string FindIncludeFile(const CreatorState& s, const TextFiles& files,
                                std::u16string_view sDevice) {
   std::u16string name = Trim(UpperCase(sDevice));
   if (name.empty()) return {};
-  if (name[0] != u'P') name.insert(0, u"P");
+  if (name[0] != u'P') name = std::u16string(1, u'P').append(name);
   for (const std::u16string* dir :
        {&s.dirs.Mplab8Dir, &s.dirs.MplabXXpDir, &s.dirs.MplabX32Dir, &s.dirs.MplabX64Dir}) {
     if (dir->empty()) continue;

@@ -20,6 +20,9 @@ struct Services {
   const AnsiCodec& codec;
   Dialogs& dialogs;
   MainView& view;
+  Folders& folders;
+  Registry& registry;
+  Shell& shell;
 };
 
 class TfBNF {

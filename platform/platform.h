@@ -46,13 +46,125 @@ class FileSystem {
   virtual void ReplaceFile(std::u16string_view path, std::string_view bytes) = 0;
 };
 
+// A point in local time, as a directory listing reports a file's modification.
+struct LocalTime {
+  int32_t year = 0;
+  int32_t month = 0;
+  int32_t day = 0;
+  int32_t hour = 0;
+  int32_t minute = 0;
+  int32_t second = 0;
+};
+
+// Windows file attribute bits that change what a listing returns.
+inline constexpr uint32_t kAttrHidden = 2;
+inline constexpr uint32_t kAttrSystem = 4;
+inline constexpr uint32_t kAttrDirectory = 16;
+
+// One entry of a directory listing.
+struct DirEntry {
+  std::u16string name;      // as the directory search reports it
+  uint32_t attributes = 0;  // Windows attribute bits
+  LocalTime modified;       // last modification, in local time
+  uint64_t size = 0;
+};
+
+// Folders, and the file operations that start-up and the family lists need.
+class Folders {
+ public:
+  virtual ~Folders() = default;
+  virtual bool DirectoryExists(std::u16string_view path) const = 0;
+  // Creates one folder level; false when it could not be made.
+  virtual bool CreateDirectory(std::u16string_view path) = 0;
+  // False when the file could not be deleted.
+  virtual bool DeleteFile(std::u16string_view path) = 0;
+  // The process's current folder, without a trailing backslash (a root keeps its own).
+  virtual std::u16string CurrentDirectory() const = 0;
+  // The user's temporary folder in its long form, ending in a backslash; empty when
+  // the system has none.
+  virtual std::u16string TempDirectory() const = 0;
+  // The entries matching `mask` (a folder path whose last component may hold * and ?),
+  // letter case not counting, in the order the system reports them. Entries carrying
+  // the hidden, system or directory bit are left out unless that bit is in `filter`.
+  // A folder that does not exist or cannot be read gives no entries.
+  virtual std::vector<DirEntry> List(std::u16string_view mask, uint32_t filter) const = 0;
+  // A date as the user's locale writes it short (3/5/2021), and a time in its long form
+  // (2:07:09 PM).
+  virtual std::u16string ShortDate(const LocalTime& t) const = 0;
+  virtual std::u16string LongTime(const LocalTime& t) const = 0;
+};
+
+// The registry: HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE.
+enum class RegRoot { CurrentUser, LocalMachine };
+
+// How a key is opened. ReadOnly tries KEY_READ, then STANDARD_RIGHTS_READ with
+// KEY_QUERY_VALUE and KEY_ENUMERATE_SUB_KEYS, then KEY_QUERY_VALUE alone.
+enum class RegAccess { AllAccess, ReadOnly };
+
+// An open key; closed when destroyed.
+class RegistryKey {
+ public:
+  virtual ~RegistryKey() = default;
+  virtual bool ValueExists(std::u16string_view name) const = 0;
+  // The text of a string value; empty when the value is missing. Throws BnfError when
+  // the value has another type.
+  virtual std::u16string ReadString(std::u16string_view name) const = 0;
+  // The value of an integer value. Throws BnfError when missing or of another type.
+  virtual int32_t ReadInteger(std::u16string_view name) const = 0;
+  // REG_SZ and REG_DWORD; throw BnfError when the value cannot be written.
+  virtual void WriteString(std::u16string_view name, std::u16string_view value) = 0;
+  virtual void WriteInteger(std::u16string_view name, int32_t value) = 0;
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // Opens the key for reading and closes it again.
+  virtual bool KeyExists(RegRoot root, std::u16string_view path) const = 0;
+  // Opens an existing key without creating it; null when it does not open.
+  virtual std::unique_ptr<RegistryKey> OpenKey(RegRoot root, std::u16string_view path,
+                                               RegAccess access) = 0;
+  // Creates (or opens) the key with KEY_WRITE; null when that fails.
+  virtual std::unique_ptr<RegistryKey> CreateKey(RegRoot root, std::u16string_view path) = 0;
+};
+
+// The single-instance guard: a named kernel mutex of the current logon.
+class NamedMutex {
+ public:
+  virtual ~NamedMutex() = default;
+  // OpenMutexW(MUTEX_ALL_ACCESS, not inheritable): true when such a mutex exists.
+  virtual bool OpenExisting(std::u16string_view name) = 0;
+  // CreateMutexW without ownership; the handle is held until Release or destruction.
+  virtual void Create(std::u16string_view name) = 0;
+  // ReleaseMutex on the held handle.
+  virtual void Release() = 0;
+};
+
+// The shell: opening a file with the default verb of its type.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // `folder` becomes the started program's working folder; `show` its first window's
+  // state (1: normal). Returns the shell's result code (above 32: opened).
+  virtual int32_t OpenFile(std::u16string_view file, std::u16string_view parameters,
+                           std::u16string_view folder, int32_t show) = 0;
+};
+
 // Everything modal. Texts are shown as given (CR characters included).
 struct OpenFileOptions {
-  std::u16string filter;             // "Description|*.ext" pairs
-  std::u16string defaultExtension;   // without the dot
+  std::u16string filter;            // "Description|*.ext" pairs
+  std::u16string defaultExtension;  // without the dot
   bool fileMustExist = false;
   bool hideReadOnly = false;
   bool resizable = false;
+};
+
+// The two forms of the folder chooser: new style with an edit box and a new-folder
+// button (showFiles false), or new style showing files as well, without either.
+struct FolderOptions {
+  std::u16string instruction;  // the text above the folder tree
+  bool showFiles = false;
+  std::u16string preselected;  // a folder selected when the dialog opens; may be empty
 };
 
 class Dialogs {
@@ -66,6 +178,13 @@ class Dialogs {
   virtual void ShowError(std::u16string_view text) = 0;
   // The open-file dialog; the chosen file's full name, or nothing when cancelled.
   virtual std::optional<std::u16string> OpenFile(const OpenFileOptions& options) = 0;
+  // An error box with OK and Cancel: 1 for OK, 2 for Cancel (also when closed).
+  virtual int32_t ErrorOkCancel(std::u16string_view text) = 0;
+  // A box with OK (the default) and Cancel of the kind 0 error, 1 warning,
+  // 2 information, 3 confirmation: 1 for OK, 2 for Cancel (also when closed).
+  virtual int32_t AskOkCancel(std::u16string_view text, int32_t kind) = 0;
+  // The shell's folder chooser; the chosen folder's path, or nothing when cancelled.
+  virtual std::optional<std::u16string> ChooseFolder(const FolderOptions& options) = 0;
 };
 
 // The platform's real implementations (Win32 in the Windows build, POSIX and ICU in
@@ -73,5 +192,6 @@ class Dialogs {
 std::unique_ptr<AnsiCodec> MakeAnsiCodec();
 std::unique_ptr<Collator> MakeCollator();
 std::unique_ptr<FileSystem> MakeFileSystem();
+std::unique_ptr<Folders> MakeFolders();
 
 }  // namespace bnf

@@ -34,7 +34,35 @@ class TestView : public MainView {
   bool Visible(Ctl c) const override { return Get(c).visible; }
   void AddLogLine(std::u16string_view line) override { log.emplace_back(line); }
 
+  std::u16string SelectedFamily() const override { return family; }
+  void ClearTypes() override { types.clear(); }
+  void AddType(std::u16string_view type) override { types.emplace_back(type); }
+  int32_t TypeCount() const override { return static_cast<int32_t>(types.size()); }
+  std::optional<std::u16string> SelectedType() const override {
+    if (selectedType < 0 || selectedType >= TypeCount()) return std::nullopt;
+    return types[static_cast<std::size_t>(selectedType)];
+  }
+
+  WindowBounds Bounds(Win w) const override {
+    auto it = bounds.find(w);
+    return it == bounds.end() ? WindowBounds{} : it->second;
+  }
+  void SetPosition(Win w, int32_t left, int32_t top) override {
+    bounds[w].left = left;
+    bounds[w].top = top;
+  }
+  void ShowModal(Win w) override { modalShown.push_back(w); }
+  void Close() override { ++closeRequests; }
+  void Quit() override { ++quitRequests; }
+
   std::map<Ctl, State> controls;
+  std::u16string family;
+  std::vector<std::u16string> types;
+  int32_t selectedType = -1;
+  std::map<Win, WindowBounds> bounds;
+  std::vector<Win> modalShown;
+  int closeRequests = 0;
+  int quitRequests = 0;
   std::vector<std::pair<Ctl, bool>> enabledHistory;
   std::vector<std::u16string> log;
 
@@ -47,7 +75,7 @@ class TestView : public MainView {
 
 // Every box shown, in order, with its kind.
 struct ShownBox {
-  enum Kind { Message, YesNo, Error, OpenFile } kind;
+  enum Kind { Message, YesNo, Error, OpenFile, ErrorOkCancel, OkCancel, Folder } kind;
   std::u16string text;
 };
 
@@ -69,6 +97,21 @@ class ScriptedDialogs : public Dialogs {
     return Next(openFileAnswers, std::optional<std::u16string>{});
   }
 
+  int32_t ErrorOkCancel(std::u16string_view text) override {
+    shown.push_back({ShownBox::ErrorOkCancel, std::u16string(text)});
+    return Next(okCancelAnswers, 2);
+  }
+  int32_t AskOkCancel(std::u16string_view text, int32_t kind) override {
+    shown.push_back({ShownBox::OkCancel, std::u16string(text)});
+    okCancelKinds.push_back(kind);
+    return Next(okCancelAnswers, 2);
+  }
+  std::optional<std::u16string> ChooseFolder(const FolderOptions& options) override {
+    folderRequests.push_back(options);
+    shown.push_back({ShownBox::Folder, options.instruction});
+    return Next(folderAnswers, std::optional<std::u16string>{});
+  }
+
   std::vector<std::u16string> Texts(ShownBox::Kind kind) const {
     std::vector<std::u16string> out;
     for (const ShownBox& b : shown) {
@@ -79,6 +122,10 @@ class ScriptedDialogs : public Dialogs {
 
   std::deque<bool> yesNoAnswers;
   std::deque<std::optional<std::u16string>> openFileAnswers;
+  std::deque<int32_t> okCancelAnswers;  // 1 OK, 2 Cancel; shared by both OK/Cancel boxes
+  std::deque<std::optional<std::u16string>> folderAnswers;
+  std::vector<int32_t> okCancelKinds;
+  std::vector<FolderOptions> folderRequests;
   std::vector<ShownBox> shown;
   std::optional<OpenFileOptions> lastOpenFile;
 
@@ -90,6 +137,23 @@ class ScriptedDialogs : public Dialogs {
     answers.pop_front();
     return answer;
   }
+};
+
+// Records every file the logic asked the shell to open.
+class FakeShell : public Shell {
+ public:
+  struct Call {
+    std::u16string file, parameters, folder;
+    int32_t show;
+  };
+  int32_t OpenFile(std::u16string_view file, std::u16string_view parameters,
+                   std::u16string_view folder, int32_t show) override {
+    calls.push_back(
+        {std::u16string(file), std::u16string(parameters), std::u16string(folder), show});
+    return result;
+  }
+  std::vector<Call> calls;
+  int32_t result = 42;
 };
 
 }  // namespace bnf::test

@@ -8,6 +8,7 @@
 
 #include "common/text_file.h"
 #include "creator/main_form.h"
+#include "tests/support/fake_registry.h"
 #include "tests/support/fakes.h"
 
 namespace bnf::test {
@@ -17,15 +18,20 @@ struct Rig {
       : collator(MakeCollator()),
         files(MakeFileSystem()),
         codec(MakeAnsiCodec()),
+        folders(MakeFolders()),
         text(*files, *codec),
-        form(Services{*collator, *files, *codec, dialogs, view}, std::move(args)) {}
+        form(Services{*collator, *files, *codec, dialogs, view, *folders, registry, shell},
+             std::move(args)) {}
 
   CreatorState& s() { return form.state(); }
 
   std::unique_ptr<Collator> collator;
   std::unique_ptr<FileSystem> files;
   std::unique_ptr<AnsiCodec> codec;
+  std::unique_ptr<Folders> folders;
   TextFiles text;
+  FakeRegistry registry;
+  FakeShell shell;
   TestView view;
   ScriptedDialogs dialogs;
   TfBNF form;

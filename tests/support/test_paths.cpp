@@ -14,9 +14,9 @@ std::filesystem::path NewTempFolder() {
   static std::atomic<unsigned> sequence{0};
   auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::filesystem::path p = std::filesystem::temp_directory_path() /
-                              ("bnftest-" + std::to_string(stamp) + "-" +
-                               std::to_string(sequence++));
+    std::filesystem::path p =
+        std::filesystem::temp_directory_path() /
+        ("bnftest-" + std::to_string(stamp) + "-" + std::to_string(sequence++));
     if (std::filesystem::create_directory(p)) return p;
   }
   throw std::runtime_error("cannot create a temporary test folder");
