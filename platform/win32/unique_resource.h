@@ -59,8 +59,17 @@ struct LocalMemoryTraits {
   static void Release(Type h) noexcept { ::LocalFree(h); }
 };
 
+// Open registry keys. The predefined roots (HKEY_CURRENT_USER, ...) are never put in
+// an owner: closing them is not ours to do.
+struct RegistryKeyTraits {
+  using Type = HKEY;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Release(Type h) noexcept { ::RegCloseKey(h); }
+};
+
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueLocal = UniqueResource<LocalMemoryTraits>;
+using UniqueHkey = UniqueResource<RegistryKeyTraits>;
 
 }  // namespace bnf::win32

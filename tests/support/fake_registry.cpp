@@ -22,9 +22,9 @@ class FakeKey : public RegistryKey {
   }
   int32_t ReadInteger(std::u16string_view name) const override {
     auto it = values_.find(std::u16string(name));
-    if (it != values_.end()) {
-      if (auto* number = std::get_if<int32_t>(&it->second)) return *number;
-    }
+    if (it == values_.end())
+      throw BnfError(u"Failed to get data for '" + std::u16string(name) + u"'");
+    if (auto* number = std::get_if<int32_t>(&it->second)) return *number;
     throw BnfError(u"Invalid data type for '" + std::u16string(name) + u"'");
   }
   void WriteString(std::u16string_view name, std::u16string_view value) override {
@@ -57,6 +57,7 @@ std::unique_ptr<RegistryKey> FakeRegistry::OpenKey(RegRoot root, std::u16string_
   opens.emplace_back(key, access);
   auto it = keys_.find(key);
   if (it == keys_.end() || refuseOpen.count(key) > 0) return nullptr;
+  if (access == RegAccess::AllAccess && refuseAllAccess.count(key) > 0) return nullptr;
   return std::make_unique<FakeKey>(it->second);
 }
 

@@ -34,6 +34,8 @@ class FakeRegistry : public Registry {
 
   std::set<std::u16string> refuseOpen;    // normalised paths that do not open
   std::set<std::u16string> refuseCreate;  // normalised paths that cannot be created
+  // Normalised paths that exist and open read-only but refuse full rights.
+  std::set<std::u16string> refuseAllAccess;
   std::vector<std::pair<std::u16string, RegAccess>> opens;  // every OpenKey call
 
   static std::u16string Normalise(RegRoot root, std::u16string_view path);
