@@ -6,7 +6,9 @@
 #include "creator/datasheet16.h"
 
 #include <cstddef>
+#include <map>
 #include <optional>
+#include <unordered_map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -176,6 +178,60 @@ class BitLineReader {
   int32_t& pos_;
 };
 
+// FindRegisterLike for a scan that asks for many headings while RegTable grows: per
+// shape of the asked name (its length and where its placeholder letters stand), the
+// first row of each name as that shape sees it. Rows appended since are added on the
+// next question; a changed name or an emptied table starts the shapes afresh.
+class RegisterLikeIndex {
+ public:
+  int32_t Find(const DeviceTables& t, std::u16string_view sRegPDF) {
+    // The empty name is only met by rows without a name: the plain walk answers it.
+    if (sRegPDF.empty()) return FindRegisterLike(t, sRegPDF);
+    if (t.RegTable.KeyEpoch() != epoch_ || shapes_.size() > kMaxShapes) {
+      shapes_.clear();
+      epoch_ = t.RegTable.KeyEpoch();
+    }
+    std::u16string shape = ShapeOf(sRegPDF);
+    Shape& entry = shapes_[shape];
+    for (; entry.rowsSeen + 1 < t.RegCount(); ++entry.rowsSeen) {
+      const std::u16string& name = t.RegTable[entry.rowsSeen + 1].name;
+      if (name.size() == shape.size()) entry.first.try_emplace(Masked(name, shape), entry.rowsSeen + 1);
+    }
+    auto found = entry.first.find(Masked(sRegPDF, shape));
+    return found == entry.first.end() ? -1 : found->second;
+  }
+
+ private:
+  // Kept small: an input with ever new shapes costs a walk per question, as without.
+  static constexpr std::size_t kMaxShapes = 256;
+
+  struct Shape {
+    int32_t rowsSeen = 0;
+    std::unordered_map<std::u16string, int32_t> first;
+  };
+
+  // One character per position: 1 where the name holds a placeholder letter.
+  static std::u16string ShapeOf(std::u16string_view name) {
+    std::u16string shape(name.size(), u'0');
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      if (IsPlaceholderLetter(name[i])) shape[i] = u'1';
+    }
+    return shape;
+  }
+  // The name with the shape's placeholder positions blanked out: two names of the shape's
+  // length are alike exactly when their masked forms are equal.
+  static std::u16string Masked(std::u16string_view name, std::u16string_view shape) {
+    std::u16string masked(name);
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+      if (shape[i] == u'1') masked[i] = u'\0';
+    }
+    return masked;
+  }
+
+  uint64_t epoch_ = 0;
+  std::map<std::u16string, Shape> shapes_;
+};
+
 class Scanner {
  public:
   Scanner(CreatorState& s, std::vector<std::u16string> lines)
@@ -191,6 +247,8 @@ class Scanner {
  private:
   void HandleLine(std::u16string& line) {
     if (PageLine(line) || OtherDevice(line)) return;
+    // Skipped anyway; most lines of a datasheet are prose without a colon.
+    if (!Holds(line, u":")) return;
     std::u16string upper = UpperCase(line);
     if (Skipped(line, upper)) return;
     if (StartsWith(upper, kHeading)) {
@@ -226,10 +284,9 @@ class Scanner {
   // A "(PIC" heading that does not name this device silences everything up to the next
   // heading; footers are still read above.
   bool OtherDevice(std::u16string& line) {
-    std::u16string upper = UpperCase(line);
-    if (StartsWith(upper, kHeading)) {
+    if (UpperCase(std::u16string_view(line).substr(0, kHeading.size())) == kHeading) {
       deviceSelection_.clear();
-      if (Holds(upper, u"(PIC")) {
+      if (Holds(UpperCase(line), u"(PIC")) {
         if (Holds(line, s_.req.DeviceNumber)) {
           deviceSelection_ = s_.req.DeviceNumber;
         } else {
@@ -287,7 +344,7 @@ class Scanner {
     if (row > 0) {
       t_.RegTable.At(row).description = description;
       t_.RegTable.At(row).page = page;
-    } else if (FindRegisterLike(t_, name) > 0) {
+    } else if (registersLike_.Find(t_, name) > 0) {
       t_.RegTable.Append(RegRow{name, {}, description, page});
     } else {
       t_.NotFound.Append(NotFoundRow{name, page});
@@ -333,6 +390,7 @@ class Scanner {
   std::u16string currentRegister_;
   std::u16string lastNewRegister_;
   std::u16string deviceSelection_;
+  RegisterLikeIndex registersLike_;
 };
 
 void AppendBit(DeviceTables& t, std::u16string_view sReg, std::u16string_view sBit,

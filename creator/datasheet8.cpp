@@ -38,7 +38,7 @@ bool InHeadingNameStart(char16_t c) {
   return c >= u'A' && c <= u'z';
 }
 bool StartsWithHeading(std::u16string_view line) {
-  return UpperCase(line).starts_with(kHeading);
+  return UpperCase(line.substr(0, kHeading.size())) == kHeading;
 }
 
 // The 1-based character at `pos`, or 0 outside the text.
@@ -97,11 +97,13 @@ void RemoveParenthesised(std::u16string& line) {
 }
 
 bool IsFiltered(std::u16string_view line) {
+  // Most lines of a datasheet are prose without a colon: the cheap test first.
+  if (!Holds(line, u":")) return true;
   std::u16string upper = UpperCase(line);
   for (std::u16string_view word : kFilterWords) {
     if (Holds(upper, word)) return true;
   }
-  return !Holds(line, u":");
+  return false;
 }
 
 bool IsConfigurationHeading(std::u16string_view text) {

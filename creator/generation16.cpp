@@ -5,6 +5,8 @@
 // the run ends, because the include reader relies on a sorted WorkList.
 #include "creator/generation16.h"
 
+#include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -45,6 +47,52 @@ std::u16string DropLeadingZero(std::u16string number) {
   return number;
 }
 
+std::u16string Candidate(std::u16string_view name, std::size_t at, char16_t placeholder) {
+  std::u16string candidate(name);
+  candidate[at] = placeholder;
+  return UpperCase(candidate);
+}
+
+// FindGenericRegisterInBit's candidates in their order, each asked of `find` (a first
+// row for an upper-cased owner, or -1).
+template <typename FindOwner>
+int32_t FindGeneric(std::u16string_view sAReg, FindOwner find) {
+  for (std::size_t at = 0; at < sAReg.size(); ++at) {
+    if (sAReg[at] < u'0' || sAReg[at] > u'9') continue;
+    for (char16_t placeholder : {u'X', u'Y'}) {
+      int32_t row = find(Candidate(sAReg, at, placeholder));
+      if (row > 0) return row;
+    }
+  }
+  return -1;
+}
+
+int32_t FindOwnerUpperCase(const DeviceTables& tables, std::u16string_view upperName) {
+  for (int32_t i = 1; i <= tables.BitCount(); ++i) {
+    if (UpperCase(tables.BitTable[i].owner) == upperName) return i;
+  }
+  return -1;
+}
+
+// The first BitTable row of each upper-cased owner, for the writer, which asks for many
+// registers while the tables stay as they are.
+class UpperCaseOwners {
+ public:
+  explicit UpperCaseOwners(const DeviceTables& t) : bitCount_(t.BitCount()) {
+    for (int32_t i = 1; i < t.BitCount(); ++i) first_.try_emplace(UpperCase(t.BitTable[i].owner), i);
+  }
+  // As FindOwnerUpperCase, whose walk ends at the empty row at the counter.
+  int32_t Find(const std::u16string& upperName) const {
+    auto found = first_.find(upperName);
+    if (found != first_.end()) return found->second;
+    return upperName.empty() ? bitCount_ : -1;
+  }
+
+ private:
+  int32_t bitCount_;
+  std::unordered_map<std::u16string, int32_t> first_;
+};
+
 class Writer {
  public:
   Writer(CreatorState& s, Dialogs& dialogs)
@@ -79,7 +127,10 @@ class Writer {
       return true;
     }
     if (!reg.page.empty()) return false;
-    int32_t generic = FindGenericRegisterInBit(t_, name);
+    int32_t generic = FindGeneric(name, [this](const std::u16string& upper) {
+      if (!owners_) owners_.emplace(t_);
+      return owners_->Find(upper);
+    });
     if (generic > 0) return GenericPart(name, address, generic);
     std::u16string standard = GetDefaultSFR(s_.names, name);
     if (!standard.empty()) {
@@ -149,20 +200,9 @@ class Writer {
   const DeviceTables& t_;
   Dialogs& dialogs_;
   SortedStringList& out_;
+  // Built at the first generic lookup; the tables do not change while the file is written.
+  std::optional<UpperCaseOwners> owners_;
 };
-
-std::u16string Candidate(std::u16string_view name, std::size_t at, char16_t placeholder) {
-  std::u16string candidate(name);
-  candidate[at] = placeholder;
-  return UpperCase(candidate);
-}
-
-int32_t FindOwnerUpperCase(const DeviceTables& tables, std::u16string_view upperName) {
-  for (int32_t i = 1; i <= tables.BitCount(); ++i) {
-    if (UpperCase(tables.BitTable[i].owner) == upperName) return i;
-  }
-  return -1;
-}
 
 // Switches WorkList's sorting on again when the run ends, a failed save included.
 class SortingRestorer {
@@ -202,14 +242,9 @@ std::u16string SavedOnlyMessage(std::u16string_view outFile) {
 }  // namespace
 
 int32_t FindGenericRegisterInBit(const DeviceTables& tables, std::u16string_view sAReg) {
-  for (std::size_t at = 0; at < sAReg.size(); ++at) {
-    if (sAReg[at] < u'0' || sAReg[at] > u'9') continue;
-    for (char16_t placeholder : {u'X', u'Y'}) {
-      int32_t row = FindOwnerUpperCase(tables, Candidate(sAReg, at, placeholder));
-      if (row > 0) return row;
-    }
-  }
-  return -1;
+  return FindGeneric(sAReg, [&](const std::u16string& upper) {
+    return FindOwnerUpperCase(tables, upper);
+  });
 }
 
 void Write16BitLines(CreatorState& s, Dialogs& dialogs) {

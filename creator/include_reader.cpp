@@ -1,7 +1,7 @@
 // Reads an MPASM include file: the preamble up to the register marker, one register
 // row per register line, then the bit lines grouped by their Bits headings up to the
 // ";======" end marker. Markers are found in any letter case. Bit lines of a heading
-// are gathered in the sorted WorkList first, so each block comes out in its order.
+// are stored in the order the sorted WorkList gives them.
 #include "creator/include_reader.h"
 
 #include <cstddef>
@@ -70,10 +70,31 @@ std::u16string BitEntry(std::u16string_view owner, std::u16string_view line) {
   return std::u16string(owner) + u";" + IntToText(value) + u";" + bitName;
 }
 
-// Moves the gathered bit entries into BitTable in list order. The list is emptied
-// before any row is appended, so it is empty afterwards even when a table is full.
-void FlushWorkList(CreatorState& s) {
-  std::vector<std::u16string> entries = s.WorkList.Items();
+// The entries of one Bits heading in the order WorkList keeps them: while it sorts, in
+// collation order with an entry equal to an earlier one dropped; else as they came.
+// Sorting once per heading, rather than inserting each line into the middle of the
+// list, keeps a heading with tens of thousands of lines from taking seconds. Copies of
+// WorkList do the sorting, so the collation is WorkList's own.
+std::vector<std::u16string> InWorkListOrder(const SortedStringList& workList,
+                                            std::vector<std::u16string> entries) {
+  if (!workList.Sorted()) return entries;
+  SortedStringList gathered(workList);
+  gathered.Clear();
+  gathered.SetSorted(false);
+  for (std::u16string& entry : entries) gathered.Add(std::move(entry));
+  gathered.SetSorted(true);  // a stable sort: of equal entries the first stays first
+  SortedStringList kept(workList);
+  kept.Clear();
+  // Each entry lands at the end, or is dropped as equal to the one kept before it.
+  for (const std::u16string& entry : gathered) kept.Add(entry);
+  return kept.Items();
+}
+
+// Moves a heading's gathered bit entries into BitTable in WorkList's order. WorkList
+// itself is left empty, as it is once a heading is stored, even when a table is full.
+void FlushWorkList(CreatorState& s, std::vector<std::u16string>& pending) {
+  std::vector<std::u16string> entries = InWorkListOrder(s.WorkList, std::move(pending));
+  pending.clear();
   s.WorkList.Clear();
   for (const std::u16string& entry : entries) {
     s.TokenPos = 1;
@@ -118,31 +139,42 @@ std::u16string FirstHeadingOwner(std::u16string_view heading) {
 void ReadBits(CreatorState& s, LineSource& in, std::u16string owner) {
   bool ended = false;
   std::u16string line;
+  std::vector<std::u16string> pending;
   while (!ended && in.Next(line)) {
     std::u16string l = UpperCase(Trim(QuotesToSpaces(CompressSpaces(line))));
     if (l.empty()) continue;
     if (Holds(l, u";======")) ended = true;
     if (l[0] != u';') {
-      s.WorkList.Add(BitEntry(owner, l));
+      pending.push_back(BitEntry(owner, l));
     } else if (Holds(l, u"BITS")) {
-      FlushWorkList(s);
+      FlushWorkList(s, pending);
       owner = HeadingOwner(l);
     }
   }
-  FlushWorkList(s);
+  FlushWorkList(s, pending);
 }
 
 }  // namespace
+
+std::vector<std::u16string> IncludeFolders(const Directories& dirs) {
+  std::vector<std::u16string> folders;
+  for (const std::u16string* dir :
+       {&dirs.Mplab8Dir, &dirs.MplabXXpDir, &dirs.MplabX32Dir, &dirs.MplabX64Dir}) {
+    if (!dir->empty()) folders.push_back(*dir);
+  }
+  // The folder the user located keeps serving after the click that located it, also
+  // in later runs, since the tool stores it with its settings.
+  if (!IsBlank(dirs.MPAsmDir)) folders.push_back(AddBackslash(dirs.MPAsmDir));
+  return folders;
+}
 
 std::u16string FindIncludeFile(const CreatorState& s, const TextFiles& files,
                                std::u16string_view sDevice) {
   std::u16string name = Trim(UpperCase(sDevice));
   if (name.empty()) return {};
   if (name[0] != u'P') name = std::u16string(1, u'P').append(name);
-  for (const std::u16string* dir :
-       {&s.dirs.Mplab8Dir, &s.dirs.MplabXXpDir, &s.dirs.MplabX32Dir, &s.dirs.MplabX64Dir}) {
-    if (dir->empty()) continue;
-    std::u16string path = *dir + name + u".inc";
+  for (const std::u16string& dir : IncludeFolders(s.dirs)) {
+    std::u16string path = dir + name + u".inc";
     if (files.Exists(path)) return path;
   }
   return {};

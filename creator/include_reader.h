@@ -4,14 +4,19 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/text_file.h"
 #include "creator/creator_state.h"
 
 namespace bnf {
 
-// The include file "P<type>.inc" in the first of the four MPASM folders that holds it
-// (letter case not counting); empty when none does.
+// The 8-bit folders searched for include files, in order, skipping empty ones: the four
+// of the installed assemblers, then the folder the user located (MPAsmDir).
+std::vector<std::u16string> IncludeFolders(const Directories& dirs);
+
+// The include file "P<type>.inc" in the first of IncludeFolders that holds it (letter
+// case not counting); empty when none does.
 std::u16string FindIncludeFile(const CreatorState& s, const TextFiles& files,
                                std::u16string_view sDevice);
 

@@ -34,6 +34,29 @@ class TfBNF {
   const CreatorState& state() const { return s_; }
   const std::vector<std::u16string>& args() const { return args_; }
 
+  // Start-up, settings and directories.
+  void FormCreate();
+  void FormClose();
+  void FormDestroy();
+  bool CheckUserDir();
+  void DirectoryforBitNamefiles1Click();
+
+  // The main window's handlers.
+  void FormShow();
+  void lbFamClick();
+  void lbTypeClick();
+  void lbTypeDblClick();
+  void Button1Click();
+  void Exit1Click();
+  void PrivateSFRs1Click();
+  void PrivateBitNames1Click();
+  void About1Click();
+  void Help2Click();
+
+  // The family lists.
+  void GetIncludes(std::u16string_view family);
+  void GetKDXs(std::u16string_view family);
+
   // The 8-bit generation and the operations both roads share.
   void Doe8Bit();
   bool CheckOriginal();
@@ -58,6 +81,17 @@ class TfBNF {
 
  private:
   void ReportCurrentException();
+
+  // The family click's two roads (false: the click ends without types), the locating
+  // loop of the 8-bit road, and the filling of FileList and the type list.
+  bool ListIncludes(std::u16string_view family);
+  bool ListKdxs(std::u16string_view family);
+  bool LocateMpasmDir(std::u16string_view family);
+  void FillFileList(const SortedStringList& merged);
+  void FillTypes(std::u16string_view family, bool eightBit);
+  // The first show's generation for the device named on the command line.
+  void RunCommandLine();
+  void OpenPrivateFile(std::u16string_view name);
 
   Services svc_;
   TextFiles files_;

@@ -109,10 +109,10 @@ std::u16string GetDefaultBit(const NameTables& names, std::u16string_view BitNam
   if (b.empty()) return {};
   if (int32_t eq = Pos(u"=", b); eq > 0) b = Tail(b, eq + 1);
   for (const NameRow& row : names.BitNames) {
-    int32_t star = Pos(u"*", row.Name);
-    std::u16string compared = star > 0 ? Head(row.Name, star - 1) : row.Name;
+    std::size_t star = row.Name.find(u'*');
+    std::u16string_view compared = std::u16string_view(row.Name).substr(0, star);
     if (!b.starts_with(compared)) continue;
-    if (star == 0) return row.Desc;
+    if (star == std::u16string::npos) return row.Desc;
     return row.Desc + Tail(b, static_cast<int32_t>(compared.size()) + 1);
   }
   return {};

@@ -110,6 +110,18 @@ TEST_F(IncludeReaderTest, FirstFolderInOrderThatHoldsTheFileIsRead) {
   EXPECT_EQ((Texts{u"FROMX64|0002"}), Registers());
 }
 
+TEST_F(IncludeReaderTest, LocatedFolderIsSearchedAfterTheAssemblerFolders) {
+  test::TempDir located;
+  WriteInclude(located, u"P16TEST.inc", {";-----Bank0-----", "LOCATED EQU H'0003'"});
+  s().dirs.MPAsmDir = located.path();  // as the folder dialog gives it: no backslash
+  GetInc(s(), rig.text, u"16TEST");
+  EXPECT_EQ((Texts{u"LOCATED|0003"}), Registers());
+
+  WriteInclude(dir, u"P16TEST.inc", {";-----Bank0-----", "FIRST EQU H'0004'"});
+  GetInc(s(), rig.text, u"16TEST");
+  EXPECT_EQ((Texts{u"FIRST|0004"}), Registers());
+}
+
 TEST_F(IncludeReaderTest, MissingFileOrBlankTypeChangesNothingButWorkList) {
   ReadBody({"OLD EQU H'0001'", ";----- OLD Bits -----", "B0 EQU H'0000'"});
   s().req.DeviceNumber = u"kept";
