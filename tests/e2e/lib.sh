@@ -4,6 +4,10 @@
 set -uo pipefail
 
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# The build folder: $E2E_BUILD, else the folder of the exe given as $1, else build/windows.
+if [ -z "${E2E_BUILD:-}" ] && [ -n "${1:-}" ]; then
+  E2E_BUILD=$(cd "$(dirname "$1")" && pwd)
+fi
 E2E_BUILD=${E2E_BUILD:-$E2E_ROOT/build/windows}
 E2E_EXE=${1:-$E2E_BUILD/bnfcreator.exe}
 E2E_BOXES=$E2E_BUILD/e2e_boxes.exe
@@ -25,7 +29,7 @@ e2e_template() {
     rm -rf "$E2E_TEMPLATE"
     mkdir -p "$E2E_TEMPLATE.tmp"
     export WINEPREFIX=$E2E_TEMPLATE TMPDIR=$E2E_TEMPLATE.tmp
-    wineboot -i >/dev/null 2>&1
+    timeout 300 wineboot -i >/dev/null 2>&1
     cat >"$E2E_TEMPLATE.tmp/settings.reg" <<'REG'
 REGEDIT4
 
@@ -59,10 +63,15 @@ e2e_start() {
   export WINEPREFIX=$E2E_T/pfx TMPDIR=$E2E_T/tmp
   Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$E2E_T/display" 2>"$E2E_T/xvfb.log" &
   E2E_XVFB=$!
-  until [ -s "$E2E_T/display" ]; do sleep 0.05; done
+  trap e2e_stop EXIT
+  local i
+  for ((i = 0; i < 200; i++)); do
+    [ -s "$E2E_T/display" ] && break
+    sleep 0.05
+  done
+  [ -s "$E2E_T/display" ] || fail "Xvfb did not start within 10 s (see $E2E_T/xvfb.log)"
   export DISPLAY=:$(head -1 "$E2E_T/display")
   wineserver -p >/dev/null 2>&1
-  trap e2e_stop EXIT
 }
 
 e2e_stop() {
@@ -130,3 +139,10 @@ e2e_wait_exit() {
 
 # The main window's X id, waiting up to $2 seconds for a visible window titled $1.
 e2e_wait_window() { timeout "${2:-15}" xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
+
+# The number behind a control, menu item or class name of creator/ui/control_ids.h
+# (IDM_ABOUT gives 207), so tests drive the program by name.
+e2e_control_id() {
+  awk -v name="$1" '$1 == "#define" && $2 == name { gsub(/"/, "", $3); print $3 }' \
+    "$E2E_ROOT/creator/ui/control_ids.h"
+}
