@@ -364,13 +364,21 @@ void TfBNF::Doe8Bit() {
   req.OutFile = BnfFileName(s_.dirs.BNFLocation, req.DeviceType);
   // Without the device's include file the tables would still hold the previous device
   // (or nothing), and a file written from them would be wrong under this device's name.
-  if (FindIncludeFile(s_, files_, req.DeviceType).empty()) {
+  const std::u16string include = FindIncludeFile(s_, files_, req.DeviceType);
+  if (include.empty()) {
     svc_.dialogs.ShowMessage(u"No include file was found for " + req.DeviceType + u" (" +
                              IncludeFileName(req.DeviceType) + u").\r" +
                              u"No BitName file was written.");
     return;
   }
   GetInc(s_, files_, req.DeviceType);
+  // A file without a register part (empty, cut short, not an include file at all) would
+  // give a BitName file of the header alone, saved over a good one as if all went well.
+  if (s_.tables.RegCount() <= 1) {
+    svc_.dialogs.ShowMessage(u"The include file for " + req.DeviceType + u" (" + include +
+                             u") holds no register list.\r" + u"No BitName file was written.");
+    return;
+  }
   ReadThePDF8(s_, files_, svc_.view);
 
   CompleteRegisterDescriptions(s_.tables, s_.names);

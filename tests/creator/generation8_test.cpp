@@ -320,6 +320,38 @@ TEST_F(Generation8CommandLineTest, NoIncludeFileWritesNothingAndSaysSo) {
   EXPECT_EQ(regCount, rig.s().tables.RegCount());
 }
 
+TEST_F(Generation8CommandLineTest, IncludeFileWithoutRegistersWritesNothingAndSaysSo) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"empty", ""},
+      {"no register marker", "W EQU H'0000'\r\n;----- STATUS Bits ---\r\nC EQU H'0000'\r\n"},
+      {"markers and bits only",
+       ";----- Register Files ---\r\n;----- STATUS Bits ---\r\nC EQU H'0000'\r\n;=====\r\n"},
+      {"binary junk", std::string("\x00\x81\x9f\xff\r\x00EQU H\n\x80", 11)},
+  };
+  TempDir mpasm;
+  rig.s().dirs.Mplab8Dir = mpasm.path() + u"\\";
+  rig.s().req.PdfTextFile = Datasheet();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::WriteBytes(mpasm.native() / "P16F1938.inc", c.bytes);
+    test::WriteBytes(test::ToHostPath(OutFile()), "old\r\n");
+    rig.dialogs.shown.clear();
+
+    ASSERT_TRUE(Generate());
+
+    EXPECT_EQ(std::vector<std::u16string>{u"The include file for 16F1938 (" + mpasm.path() +
+                                          u"\\P16F1938.inc) holds no register list.\r"
+                                          u"No BitName file was written."},
+              rig.dialogs.Texts(ShownBox::Message));
+    EXPECT_EQ("old\r\n", test::ReadBytes(test::ToHostPath(OutFile())));
+    EXPECT_EQ(u"16F1938", rig.view.Caption(Ctl::Button1));
+  }
+}
+
 TEST_F(Generation8CommandLineTest, FailedSaveLeavesDoneButNoClosingMessage) {
   rig.s().req.PdfTextFile = Datasheet();
   rig.s().dirs.BNFLocation = user.File(u"no such folder");
