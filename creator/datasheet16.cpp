@@ -5,11 +5,12 @@
 // procedures of common/text_utils.h.
 #include "creator/datasheet16.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <optional>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -70,11 +71,12 @@ struct NumberPair {
   int32_t first = 0;
   int32_t second = 0;
   bool isList = false;
-  int32_t Count() const { return first - second + 1; }
+  // The bits a range names, wide enough for any two 32-bit parts.
+  int64_t Count() const { return int64_t{first} - second + 1; }
 };
 
 // Nothing when either part is not a decimal integer (a third list item, an empty
-// part): such a line is passed over.
+// part) or a range is longer than any register: such a line is passed over.
 std::optional<NumberPair> ReadNumberPair(std::u16string_view token) {
   NumberPair pair;
   int32_t sep = Pos(u"-", token);
@@ -86,6 +88,9 @@ std::optional<NumberPair> ReadNumberPair(std::u16string_view token) {
       !TryTextToInt(Tail(token, sep + 1), pair.second)) {
     return std::nullopt;
   }
+  // A range of more bits than the whole bit table holds is no register's; spelled out
+  // name by name it would exhaust the memory before the table's limit is reached.
+  if (!pair.isList && pair.Count() > kBitCapacity) return std::nullopt;
   return pair;
 }
 
@@ -94,7 +99,7 @@ std::optional<NumberPair> ReadNumberPair(std::u16string_view token) {
 // second, as the datasheets' "<1:0>" lists mean.
 std::vector<BitName> NameBits(const NumberPair& numbers, std::u16string_view base,
                               std::u16string_view suffix) {
-  auto named = [&](std::u16string_view index, int32_t number) {
+  auto named = [&](std::u16string_view index, int64_t number) {
     return BitName{std::u16string(base) + std::u16string(index) + std::u16string(suffix),
                    IntToText(number)};
   };
@@ -102,7 +107,7 @@ std::vector<BitName> NameBits(const NumberPair& numbers, std::u16string_view bas
     return {named(u"1", numbers.first), named(u"0", numbers.second)};
   }
   std::vector<BitName> bits;
-  for (int32_t i = 0; i < numbers.Count(); ++i) {
+  for (int64_t i = 0; i < numbers.Count(); ++i) {
     bits.push_back(named(IntToText(i), numbers.second + i));
   }
   return bits;
@@ -110,7 +115,7 @@ std::vector<BitName> NameBits(const NumberPair& numbers, std::u16string_view bas
 
 // Splits the first name of a range without brackets around its number: the last digit,
 // or the last two digits when the range has 10 or more bits and both are digits.
-void SplitFirstName(std::u16string_view name, int32_t count, std::u16string& base,
+void SplitFirstName(std::u16string_view name, int64_t count, std::u16string& base,
                     std::u16string& suffix) {
   std::size_t last = name.size();
   while (last > 0 && !IsDigit(name[last - 1])) --last;
@@ -178,6 +183,61 @@ class BitLineReader {
   int32_t& pos_;
 };
 
+// Fills the first row without a name from ixFrom on (the block's placeholder) with the
+// bit and appends a new placeholder. The rows from ixFrom to just before `searchFrom`
+// are known to hold names, so the walk starts there; it is moved on for the next call,
+// which keeps a long range of bits from walking its growing block once per bit.
+void AppendBit(DeviceTables& t, std::u16string_view sReg, std::u16string_view sBit,
+               std::u16string_view sBitNum, std::u16string_view sDesc, int32_t ixFrom,
+               int32_t& searchFrom) {
+  if (ixFrom < 1 || t.BitTable[ixFrom].owner != sReg) return;
+  int32_t i = std::max(ixFrom, searchFrom);
+  while (i < t.BitCount() && !t.BitTable[i].name.empty()) ++i;
+  std::u16string number(sBitNum);
+  if (number.size() == 1) number.insert(number.begin(), u'0');
+  BitRow bit{std::u16string(sReg), std::u16string(sBit), std::move(number), Trim(sDesc)};
+  if (i < t.BitCount()) {
+    t.BitTable.At(i) = std::move(bit);
+  } else {
+    t.BitTable.Append(std::move(bit));
+  }
+  searchFrom = t.BitTable[i].name.empty() ? i : i + 1;
+  t.BitTable.Append(BitRow{std::u16string(sReg), {}, {}, {}});
+}
+
+// The rows of sReg's block from ixFrom on, in order, until another owner or the counter.
+template <typename Visit>
+void ForBlock(const DeviceTables& t, std::u16string_view sReg, int32_t ixFrom, Visit visit) {
+  for (int32_t i = ixFrom; i >= 1 && i < t.BitCount() && t.BitTable[i].owner == sReg; ++i) {
+    if (!visit(i)) return;
+  }
+}
+
+void ReplaceBitDesc(DeviceTables& t, std::u16string_view sReg, std::u16string_view sBit,
+                    std::u16string_view sDesc, int32_t ixFrom) {
+  ForBlock(t, sReg, ixFrom, [&](int32_t i) {
+    if (t.BitTable[i].name != sBit) return true;
+    t.BitTable.At(i).description = std::u16string(sDesc);
+    return false;
+  });
+}
+
+// ReplaceBitDesc for every bit of a line at once: one walk over the block finds the
+// first record of each name, so a long range does not walk the block once per bit.
+void ReplaceBitDescs(DeviceTables& t, std::u16string_view sReg, const std::vector<BitName>& bits,
+                     std::u16string_view sDesc, int32_t ixFrom) {
+  std::unordered_map<std::u16string, int32_t> firstRow;
+  for (const BitName& bit : bits) firstRow.try_emplace(bit.name, 0);
+  ForBlock(t, sReg, ixFrom, [&](int32_t i) {
+    auto wanted = firstRow.find(t.BitTable[i].name);
+    if (wanted != firstRow.end() && wanted->second == 0) wanted->second = i;
+    return true;
+  });
+  for (const auto& [name, row] : firstRow) {
+    if (row > 0) t.BitTable.At(row).description = std::u16string(sDesc);
+  }
+}
+
 // FindRegisterLike for a scan that asks for many headings while RegTable grows: per
 // shape of the asked name (its length and where its placeholder letters stand), the
 // first row of each name as that shape sees it. Rows appended since are added on the
@@ -195,7 +255,8 @@ class RegisterLikeIndex {
     Shape& entry = shapes_[shape];
     for (; entry.rowsSeen + 1 < t.RegCount(); ++entry.rowsSeen) {
       const std::u16string& name = t.RegTable[entry.rowsSeen + 1].name;
-      if (name.size() == shape.size()) entry.first.try_emplace(Masked(name, shape), entry.rowsSeen + 1);
+      if (name.size() == shape.size())
+        entry.first.try_emplace(Masked(name, shape), entry.rowsSeen + 1);
     }
     auto found = entry.first.find(Masked(sRegPDF, shape));
     return found == entry.first.end() ? -1 : found->second;
@@ -375,9 +436,18 @@ class Scanner {
     bool append = currentRegister_ == lastNewRegister_;
     std::optional<BitLineReading> reading = BitLineReader(line, s_.TokenPos).Read();
     if (!reading) return;
+    // As UpdateBitDesc for each bit in turn.
+    if (!append) {
+      ReplaceBitDescs(t_, currentRegister_, reading->bits, reading->description, block);
+      return;
+    }
+    if (appendBlock_ != block) {
+      appendBlock_ = block;
+      appendFrom_ = block;
+    }
     for (const BitName& bit : reading->bits) {
-      UpdateBitDesc(t_, currentRegister_, bit.name, bit.number, reading->description, block,
-                    append);
+      AppendBit(t_, currentRegister_, bit.name, bit.number, reading->description, block,
+                appendFrom_);
     }
   }
 
@@ -391,33 +461,10 @@ class Scanner {
   std::u16string lastNewRegister_;
   std::u16string deviceSelection_;
   RegisterLikeIndex registersLike_;
+  // Where AppendBit's walk for the block at appendBlock_ may start (see AppendBit).
+  int32_t appendBlock_ = 0;
+  int32_t appendFrom_ = 0;
 };
-
-void AppendBit(DeviceTables& t, std::u16string_view sReg, std::u16string_view sBit,
-               std::u16string_view sBitNum, std::u16string_view sDesc, int32_t ixFrom) {
-  if (ixFrom < 1 || t.BitTable[ixFrom].owner != sReg) return;
-  int32_t i = ixFrom;
-  while (i < t.BitCount() && !t.BitTable[i].name.empty()) ++i;
-  std::u16string number(sBitNum);
-  if (number.size() == 1) number.insert(number.begin(), u'0');
-  BitRow bit{std::u16string(sReg), std::u16string(sBit), std::move(number), Trim(sDesc)};
-  if (i < t.BitCount()) {
-    t.BitTable.At(i) = std::move(bit);
-  } else {
-    t.BitTable.Append(std::move(bit));
-  }
-  t.BitTable.Append(BitRow{std::u16string(sReg), {}, {}, {}});
-}
-
-void ReplaceBitDesc(DeviceTables& t, std::u16string_view sReg, std::u16string_view sBit,
-                    std::u16string_view sDesc, int32_t ixFrom) {
-  for (int32_t i = ixFrom; i >= 1 && i < t.BitCount() && t.BitTable[i].owner == sReg; ++i) {
-    if (t.BitTable[i].name == sBit) {
-      t.BitTable.At(i).description = std::u16string(sDesc);
-      return;
-    }
-  }
-}
 
 }  // namespace
 
@@ -444,7 +491,8 @@ void UpdateBitDesc(DeviceTables& tables, std::u16string_view sReg, std::u16strin
                    std::u16string_view sBitNum, std::u16string_view sDesc, int32_t ixFrom,
                    bool bNewSFR) {
   if (bNewSFR) {
-    AppendBit(tables, sReg, sBit, sBitNum, sDesc, ixFrom);
+    int32_t searchFrom = ixFrom;
+    AppendBit(tables, sReg, sBit, sBitNum, sDesc, ixFrom, searchFrom);
   } else {
     ReplaceBitDesc(tables, sReg, sBit, sDesc, ixFrom);
   }

@@ -79,7 +79,8 @@ int32_t FindOwnerUpperCase(const DeviceTables& tables, std::u16string_view upper
 class UpperCaseOwners {
  public:
   explicit UpperCaseOwners(const DeviceTables& t) : bitCount_(t.BitCount()) {
-    for (int32_t i = 1; i < t.BitCount(); ++i) first_.try_emplace(UpperCase(t.BitTable[i].owner), i);
+    for (int32_t i = 1; i < t.BitCount(); ++i)
+      first_.try_emplace(UpperCase(t.BitTable[i].owner), i);
   }
   // As FindOwnerUpperCase, whose walk ends at the empty row at the counter.
   int32_t Find(const std::u16string& upperName) const {
@@ -178,11 +179,13 @@ class Writer {
   std::vector<BitEntry> SortedBlock(int32_t first, const std::u16string& owner,
                                     bool withPlaceholder) {
     SortedStringList& list = s_.BitWorkList;
-    list.Clear();
+    std::vector<std::u16string> joined;
     for (int32_t i = first; i < t_.BitCount() && t_.BitTable[i].owner == owner; ++i) {
       const BitRow& bit = t_.BitTable[i];
-      if (withPlaceholder || !bit.number.empty()) list.Add(JoinBitEntry(bit));
+      if (withPlaceholder || !bit.number.empty()) joined.push_back(JoinBitEntry(bit));
     }
+    list.Clear();
+    list.AddAll(std::move(joined));
     std::vector<BitEntry> entries;
     for (const std::u16string& entry : list) {
       s_.TokenPos = 1;
@@ -242,9 +245,8 @@ std::u16string SavedOnlyMessage(std::u16string_view outFile) {
 }  // namespace
 
 int32_t FindGenericRegisterInBit(const DeviceTables& tables, std::u16string_view sAReg) {
-  return FindGeneric(sAReg, [&](const std::u16string& upper) {
-    return FindOwnerUpperCase(tables, upper);
-  });
+  return FindGeneric(
+      sAReg, [&](const std::u16string& upper) { return FindOwnerUpperCase(tables, upper); });
 }
 
 void Write16BitLines(CreatorState& s, Dialogs& dialogs) {
@@ -259,9 +261,10 @@ void TfBNF::Doe16Bit() {
   req.OutFile = BnfFileName(dirs.BNFLocation, req.DeviceType);
   KdxOutcome kdx = GetTheKDX(s_, files_, req.DeviceType);
   if (req.PdfTextFile.empty()) return;
-  // Without the device's registers the file would hold the header alone, yet replace a
-  // good one in the IDE's folder and be reported as copied.
-  if (kdx != KdxOutcome::Read) {
+  // Without the device's registers (no file, no register section or an empty one) the
+  // file would hold the header alone, yet replace a good one in the IDE's folder and be
+  // reported as copied.
+  if (kdx != KdxOutcome::Read || s_.tables.RegCount() <= 1) {
     svc_.dialogs.ShowMessage(
         NoDeviceFileMessage(kdx, req.DeviceType, KdxFileName(dirs.KdxDir, req.DeviceType)));
     return;

@@ -70,31 +70,13 @@ std::u16string BitEntry(std::u16string_view owner, std::u16string_view line) {
   return std::u16string(owner) + u";" + IntToText(value) + u";" + bitName;
 }
 
-// The entries of one Bits heading in the order WorkList keeps them: while it sorts, in
-// collation order with an entry equal to an earlier one dropped; else as they came.
-// Sorting once per heading, rather than inserting each line into the middle of the
-// list, keeps a heading with tens of thousands of lines from taking seconds. Copies of
-// WorkList do the sorting, so the collation is WorkList's own.
-std::vector<std::u16string> InWorkListOrder(const SortedStringList& workList,
-                                            std::vector<std::u16string> entries) {
-  if (!workList.Sorted()) return entries;
-  SortedStringList gathered(workList);
-  gathered.Clear();
-  gathered.SetSorted(false);
-  for (std::u16string& entry : entries) gathered.Add(std::move(entry));
-  gathered.SetSorted(true);  // a stable sort: of equal entries the first stays first
-  SortedStringList kept(workList);
-  kept.Clear();
-  // Each entry lands at the end, or is dropped as equal to the one kept before it.
-  for (const std::u16string& entry : gathered) kept.Add(entry);
-  return kept.Items();
-}
-
-// Moves a heading's gathered bit entries into BitTable in WorkList's order. WorkList
-// itself is left empty, as it is once a heading is stored, even when a table is full.
+// Moves a heading's gathered bit entries through WorkList, which orders them (and drops
+// an entry equal to an earlier one), into BitTable. WorkList is left empty, as it is once
+// a heading is stored, even when a table is full.
 void FlushWorkList(CreatorState& s, std::vector<std::u16string>& pending) {
-  std::vector<std::u16string> entries = InWorkListOrder(s.WorkList, std::move(pending));
+  s.WorkList.AddAll(std::move(pending));
   pending.clear();
+  std::vector<std::u16string> entries = s.WorkList.Items();
   s.WorkList.Clear();
   for (const std::u16string& entry : entries) {
     s.TokenPos = 1;

@@ -46,5 +46,28 @@ TEST_F(SortedStringListTest, AppendsWhileUnsortedAndSortsWhenSwitchedOn) {
   EXPECT_EQ(u"A", list[list.Count() - 1]);
 }
 
+TEST_F(SortedStringListTest, AddingABatchKeepsWhatAddingEachWouldKeep) {
+  const Texts batch{u"STATUS;3;PD", u"status;3;pd", u"STATUS;10;X", u"STATUS;2;Y",
+                    u"STATUS;3;NOT_PD", u"STATUS;2;y"};
+  SortedStringList oneByOne(*collator);
+  for (const std::u16string& text : batch) oneByOne.Add(text);
+  ASSERT_EQ((Texts{u"STATUS;10;X", u"STATUS;2;Y", u"STATUS;3;NOT_PD", u"STATUS;3;PD"}),
+            oneByOne.Items());
+
+  SortedStringList empty(*collator);
+  empty.AddAll(batch);
+  EXPECT_EQ(oneByOne.Items(), empty.Items());
+
+  SortedStringList holding(*collator);
+  holding.Add(u"status;2;y");
+  holding.AddAll(batch);
+  EXPECT_EQ((Texts{u"STATUS;10;X", u"status;2;y", u"STATUS;3;NOT_PD", u"STATUS;3;PD"}),
+            holding.Items());
+
+  SortedStringList unsorted(*collator, false);
+  unsorted.AddAll(batch);
+  EXPECT_EQ(batch, unsorted.Items());
+}
+
 }  // namespace
 }  // namespace bnf

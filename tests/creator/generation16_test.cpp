@@ -277,6 +277,24 @@ TEST_F(Road16Test, NoDeviceFileWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(ide.native() / "P24FJ98.bnf"));
 }
 
+TEST_F(Road16Test, EmptyRegisterSectionWritesNothing) {
+  rig.s().dirs.KdxDir = user.path() + u"\\";
+  test::WriteBytes(user.native() / "P24FJ64GA002.KDX",
+                   "[REGSTART]\r\n; no registers\r\n[REGEND]\r\n[BITSTART]\r\nTON=15\r\n");
+  test::WriteBytes(IdeFile(), "good\r\n");
+  test::WriteBytes(UserFile(), "good\r\n");
+  rig.dialogs.yesNoAnswers = {true};
+  ChooseDatasheet();
+
+  ASSERT_TRUE(Run());
+
+  EXPECT_EQ((Lines{u"The device file for 24FJ64GA002 (" + user.path() +
+                   u"\\P24FJ64GA002.KDX) holds no register list.\rNo BitName file was written."}),
+            rig.dialogs.Texts(ShownBox::Message));
+  EXPECT_EQ("good\r\n", test::ReadBytes(UserFile()));
+  EXPECT_EQ("good\r\n", test::ReadBytes(IdeFile()));
+}
+
 TEST_F(Road16Test, UnknownIdeFolderSavesOnlyTheUsersCopy) {
   rig.s().dirs.IdeBnfDir = u"";
   ChooseDatasheet();

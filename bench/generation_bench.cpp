@@ -1,0 +1,211 @@
+// The two generations on generated devices at 1x, 4x and 16x (bench/inputs.h), and
+// reading and decoding the same datasheet alone: the floor that every generation pays
+// and that docs/performance.md compares against. Each generation runs the steps of its
+// road (TfBNF::Doe8Bit, TfBNF::Doe16Bit) without the dialogs, on the real files.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "bench/inputs.h"
+#include "common/text_file.h"
+#include "creator/bnf_file.h"
+#include "creator/creator_state.h"
+#include "creator/datasheet16.h"
+#include "creator/datasheet8.h"
+#include "creator/generation16.h"
+#include "creator/generation8.h"
+#include "creator/include_reader.h"
+#include "creator/kdx_reader.h"
+#include "creator/main_view.h"
+#include "creator/name_tables.h"
+#include "platform/platform.h"
+#include "tests/support/silent_services.h"
+
+namespace bnf::bench {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::u16string ToolPath(const fs::path& p) {
+  std::u16string s = p.u16string();
+  for (char16_t& c : s) {
+    if (c == u'/') c = u'\\';
+  }
+  return s;
+}
+
+void Write(const fs::path& p, const std::string& bytes) {
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+// The platform and one folder per scale holding that scale's files, made on first use
+// and removed at exit.
+class Workspace {
+ public:
+  Workspace()
+      : files_(MakeFileSystem()),
+        codec_(MakeAnsiCodec()),
+        collator_(MakeCollator()),
+        text_(*files_, *codec_),
+        root_(fs::temp_directory_path() / ("bnf-bench-" + std::to_string(::getpid()))) {
+    fs::create_directories(root_);
+    Write(root_ / "StandardSFR.txt", StandardSfrText());
+    Write(root_ / "StandardBIT.txt", StandardBitText());
+    Directories dirs;
+    dirs.ToolDir = ToolPath(root_) + u"\\";
+    test::SilentDialogs dialogs;
+    ReadSFR_BITFiles(names_, dirs, text_, /*Standard=*/true, dialogs);
+  }
+  ~Workspace() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+
+  static Workspace& Get() {
+    static Workspace workspace;
+    return workspace;
+  }
+
+  const TextFiles& text() const { return text_; }
+
+  // The folder of one scale's files, written on first use.
+  std::u16string Folder(int scale) {
+    auto found = folders_.find(scale);
+    if (found != folders_.end()) return found->second;
+    fs::path dir = root_ / ("x" + std::to_string(scale));
+    fs::create_directories(dir / "ide");
+    Device8 d8 = MakeDevice8(scale);
+    Write(dir / ("P" + Narrow(kType8) + ".inc"), d8.include);
+    Write(dir / "datasheet8.txt", d8.datasheet);
+    Device16 d16 = MakeDevice16(scale);
+    Write(dir / ("P" + Narrow(kType16) + ".KDX"), d16.kdx);
+    Write(dir / "datasheet16.txt", d16.datasheet);
+    sizes_[{scale, true}] = d8.datasheet.size();
+    sizes_[{scale, false}] = d16.datasheet.size();
+    return folders_[scale] = ToolPath(dir);
+  }
+
+  // The size in bytes of one scale's datasheet.
+  double DatasheetBytes(int scale, bool is8Bit) {
+    Folder(scale);
+    return static_cast<double>(sizes_[{scale, is8Bit}]);
+  }
+
+  // A fresh state for one request on the files of `scale`, as after start-up.
+  std::unique_ptr<CreatorState> Request(int scale, bool is8Bit) {
+    std::u16string folder = Folder(scale);
+    auto s = std::make_unique<CreatorState>(*collator_);
+    s->names = names_;
+    s->dirs.Mplab8Dir = folder + u"\\";
+    s->dirs.KdxDir = folder + u"\\";
+    s->dirs.BNFLocation = folder;
+    s->dirs.IdeBnfDir = folder + u"\\ide\\";
+    s->req.Is8Bit = is8Bit;
+    s->req.DeviceType = is8Bit ? kType8 : kType16;
+    s->req.PdfTextFile = folder + (is8Bit ? u"\\datasheet8.txt" : u"\\datasheet16.txt");
+    return s;
+  }
+
+ private:
+  static std::string Narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
+
+  std::unique_ptr<FileSystem> files_;
+  std::unique_ptr<AnsiCodec> codec_;
+  std::unique_ptr<Collator> collator_;
+  TextFiles text_;
+  fs::path root_;
+  NameTables names_;
+  std::map<int, std::u16string> folders_;
+  std::map<std::pair<int, bool>, std::size_t> sizes_;
+};
+
+void Generate8(CreatorState& s, const TextFiles& text, MainView& view) {
+  Request& req = s.req;
+  req.OutFile = BnfFileName(s.dirs.BNFLocation, req.DeviceType);
+  GetInc(s, text, req.DeviceType);
+  ReadThePDF8(s, text, view);
+  CompleteRegisterDescriptions(s.tables, s.names);
+  CompleteBitDescriptions(s.tables, s.names);
+  CompletePages(s.tables);
+  s.Memo1 = Write8BitLines(s.tables);
+  text.WriteLines(req.OutFile, s.Memo1);
+}
+
+void Generate16(CreatorState& s, const TextFiles& text, MainView& view, Dialogs& dialogs) {
+  Request& req = s.req;
+  req.OutFile = BnfFileName(s.dirs.BNFLocation, req.DeviceType);
+  if (GetTheKDX(s, text, req.DeviceType) != KdxOutcome::Read) throw std::runtime_error("no KDX");
+  ReadThePDF16(s, text, view);
+  Write16BitLines(s, dialogs);
+  const std::vector<std::u16string>& lines = s.WorkList.Items();
+  text.WriteLines(req.OutFile, lines);
+  text.WriteLines(BnfFileName(s.dirs.IdeBnfDir, req.DeviceType), lines);
+  text.WriteLines(req.OutFile, lines);
+  s.WorkList.SetSorted(true);
+}
+
+void Report(benchmark::State& state, const CreatorState& s, bool is8Bit) {
+  double bytes = Workspace::Get().DatasheetBytes(static_cast<int>(state.range(0)), is8Bit);
+  state.counters["datasheet_MB"] = bytes / 1e6;
+  state.counters["registers"] = s.tables.RegCount() - 1;
+  state.counters["bit_rows"] = s.tables.BitCount() - 1;
+}
+
+void BM_ReadDatasheet(benchmark::State& state, bool is8Bit) {
+  Workspace& w = Workspace::Get();
+  auto s = w.Request(static_cast<int>(state.range(0)), is8Bit);
+  for (auto _ : state) {
+    std::vector<std::u16string> read = w.text().ReadLines(s->req.PdfTextFile);
+    benchmark::DoNotOptimize(read.data());
+  }
+  state.counters["datasheet_MB"] = w.DatasheetBytes(static_cast<int>(state.range(0)), is8Bit) / 1e6;
+}
+
+void BM_Generation8(benchmark::State& state) {
+  Workspace& w = Workspace::Get();
+  test::SilentView view;
+  std::unique_ptr<CreatorState> s;
+  for (auto _ : state) {
+    state.PauseTiming();
+    s = w.Request(static_cast<int>(state.range(0)), true);
+    state.ResumeTiming();
+    Generate8(*s, w.text(), view);
+  }
+  Report(state, *s, true);
+}
+
+void BM_Generation16(benchmark::State& state) {
+  Workspace& w = Workspace::Get();
+  test::SilentView view;
+  test::SilentDialogs dialogs;
+  std::unique_ptr<CreatorState> s;
+  for (auto _ : state) {
+    state.PauseTiming();
+    s = w.Request(static_cast<int>(state.range(0)), false);
+    state.ResumeTiming();
+    Generate16(*s, w.text(), view, dialogs);
+  }
+  Report(state, *s, false);
+}
+
+void Scales(benchmark::internal::Benchmark* b) {
+  b->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK_CAPTURE(BM_ReadDatasheet, 8bit, true)->Apply(Scales);
+BENCHMARK(BM_Generation8)->Apply(Scales);
+BENCHMARK_CAPTURE(BM_ReadDatasheet, 16bit, false)->Apply(Scales);
+BENCHMARK(BM_Generation16)->Apply(Scales);
+
+}  // namespace
+
+}  // namespace bnf::bench
+
+BENCHMARK_MAIN();
