@@ -4,16 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace bnf {
 namespace {
-
-std::string Narrow(std::u16string_view s) {
-  std::string out;
-  for (char16_t c : s) out += c < 128 ? static_cast<char>(c) : '?';
-  return out;
-}
 
 TEST(DeviceTypeFromArgument, LettersInFrontOfTheFirstDigitAreDropped) {
   struct Case {
@@ -33,29 +28,20 @@ TEST(DeviceTypeFromArgument, LettersInFrontOfTheFirstDigitAreDropped) {
       {u"7", u"7"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(Narrow(c.argument));
+    SCOPED_TRACE(::testing::PrintToString(c.argument));
     EXPECT_EQ(c.type, DeviceTypeFromArgument(c.argument));
   }
 }
 
+// The type becomes part of file paths: anything but letters and digits is refused.
 TEST(DeviceTypeFromArgument, RefusesWhatIsNotPlainlyADeviceType) {
-  for (const char16_t* argument : {
-           u"",
-           u"PIC",
-           u"C:\\Temp\\16F877A",
-           u"..\\16F877A",
-           u"16F877A\\..\\..\\x",
-           u"16F/877A",
-           u"P16F877A.inc",
-           u" 16F877A",
-           u"16F877A ",
-           u"PIC 16F877A",
-           u"P-16F877A",
-           u"16F877A\t",
-           u"16F877\u00C4",
-           u"\u00E916F877A",
-       }) {
-    SCOPED_TRACE(Narrow(argument));
+  const std::u16string refused[] = {
+      u"",          u"PIC",          u"C:\\Temp\\16F877A", u"..\\16F877A",   u"16F877A\\..\\..\\x",
+      u"16F/877A",  u"P16F877A.inc", u" 16F877A",          u"16F877A ",      u"PIC 16F877A",
+      u"P-16F877A", u"16F877A\t",    u"16F877\u00C4",      u"\u00E916F877A",
+  };
+  for (const std::u16string& argument : refused) {
+    SCOPED_TRACE(::testing::PrintToString(argument));
     EXPECT_EQ(std::nullopt, DeviceTypeFromArgument(argument));
   }
 }

@@ -17,6 +17,7 @@ namespace {
 
 using test::Rig;
 using test::TempDir;
+using Texts = std::vector<std::u16string>;
 
 constexpr std::u16string_view kCompany = u"2011 Microchip Technology Inc. DS0001A";
 
@@ -26,10 +27,10 @@ class Datasheet8Test : public ::testing::Test {
 
   DeviceTables& tables() { return rig.s().tables; }
   void Reg(const std::u16string& name) { tables().RegTable.Append({name, u"00", u"", u""}); }
-  void Bits(const std::u16string& owner, const std::vector<std::u16string>& names) {
+  void Bits(const std::u16string& owner, const Texts& names) {
     for (const std::u16string& n : names) tables().BitTable.Append({owner, n, u"0", u""});
   }
-  void Scan(const std::vector<std::u16string>& lines) {
+  void Scan(const Texts& lines) {
     std::u16string path = dir.File(u"datasheet.txt");
     rig.text.WriteLines(path, lines);
     rig.s().req.PdfTextFile = path;
@@ -38,16 +39,25 @@ class Datasheet8Test : public ::testing::Test {
   const RegRow& R(std::u16string_view name) {
     return tables().RegTable[tables().FindRegister(name)];
   }
-  std::u16string Bit(std::u16string_view owner, std::u16string_view name) {
-    for (int32_t i = 1; i < tables().BitCount(); ++i) {
-      const BitRow& b = tables().BitTable[i];
-      if (b.owner == owner && b.name == name) return b.description;
+  // "name|description|page" per RegTable row in use.
+  Texts Regs() {
+    Texts out;
+    for (int32_t i = 1; i < tables().RegCount(); ++i) {
+      const RegRow& r = tables().RegTable[i];
+      out.push_back(r.name + u"|" + r.description + u"|" + r.page);
     }
-    ADD_FAILURE() << "no such bit";
-    return {};
+    return out;
   }
-  std::vector<std::u16string> NotFoundRows() {
-    std::vector<std::u16string> out;
+  // "name|description" per BitTable row in use.
+  Texts BitDescriptions() {
+    Texts out;
+    for (int32_t i = 1; i < tables().BitCount(); ++i) {
+      out.push_back(tables().BitTable[i].name + u"|" + tables().BitTable[i].description);
+    }
+    return out;
+  }
+  Texts NotFoundRows() {
+    Texts out;
     for (int32_t i = 1; i < tables().NotFoundCount(); ++i) {
       out.push_back(tables().NotFound[i].name + u"|" + tables().NotFound[i].page);
     }
@@ -67,19 +77,9 @@ TEST_F(Datasheet8Test, PagesAreOneMoreThanTheLastFooter) {
         u"DS0001A-page abc", u"REGISTER 1-5: EEE: EEE", u"REGISTER 1-6: FFF: DS0001A-page 20",
         u"DS0001A-page 30\tend", u"REGISTER 1-7: GGG: GGG"});
 
-  struct Expected {
-    std::u16string_view name, description, page;
-  } expected[] = {
-      {u"AAA", u"AAA REGISTER", u"-1"}, {u"BBB", u"PRELIMINARY BBB REGISTER", u"-1"},
-      {u"CCC", u"CCC REGISTER", u"13"}, {u"DDD", u"DDD", u"15"},
-      {u"EEE", u"EEE", u"15"},          {u"FFF", u"", u""},
-      {u"GGG", u"GGG", u"31"},
-  };
-  for (const Expected& e : expected) {
-    SCOPED_TRACE(std::string(e.name.begin(), e.name.end()));
-    EXPECT_EQ(e.description, R(e.name).description);
-    EXPECT_EQ(e.page, R(e.name).page);
-  }
+  EXPECT_EQ((Texts{u"AAA|AAA REGISTER|-1", u"BBB|PRELIMINARY BBB REGISTER|-1",
+                   u"CCC|CCC REGISTER|13", u"DDD|DDD|15", u"EEE|EEE|15", u"FFF||", u"GGG|GGG|31"}),
+            Regs());
 }
 
 TEST_F(Datasheet8Test, CompanyLineDecidesWhatAFooterIs) {
@@ -102,33 +102,23 @@ TEST_F(Datasheet8Test, CompanyLineDecidesWhatAFooterIs) {
   }
 }
 
-TEST_F(Datasheet8Test, ShortHeadingTakesTheNextLine) {
+TEST_F(Datasheet8Test, ShortHeadingTakesTheNextLineHeadingWithoutANameIsPassedOver) {
   Reg(u"OPTION_REG");
   Reg(u"AB");
   Bits(u"AB", {u"B0"});
   Reg(u"LAST");
-  Bits(u"LAST", {u"L0"});
+  Bits(u"LAST", {u"L0", u"L1"});
 
   Scan({u"REGISTER 4-1:", u"   OPTION_REG: OPTION REGISTER (ADDRESS: 95h)", u"REGISTER 4-2: AB",
-        u"bit 0 B0: zero", u"REGISTER 4-3: LAST: L", u"bit 0 L0: kept", u"Register 4-4:"});
+        u"bit 0 B0: zero", u"REGISTER 4-3: LAST: L", u"bit 0 L0: kept", u"REGISTER 9-9: 12-34: 56",
+        u"bit 1 L1: still LAST", u"Register 4-4:"});
 
   EXPECT_EQ(u"OPTION REGISTER ", R(u"OPTION_REG").description);
   // Sixteen characters are not joined; a name without a colon is also the description.
   EXPECT_EQ(u"AB", R(u"AB").description);
-  EXPECT_EQ(u"zero", Bit(u"AB", u"B0"));
-  EXPECT_EQ(u"kept", Bit(u"LAST", u"L0"));
+  EXPECT_EQ(u"L", R(u"LAST").description);
+  EXPECT_EQ((Texts{u"B0|zero", u"L0|kept", u"L1|still LAST"}), BitDescriptions());
   EXPECT_TRUE(rig.view.Enabled(Ctl::Button1));
-}
-
-TEST_F(Datasheet8Test, HeadingWithoutANameIsPassedOver) {
-  Reg(u"AAA");
-  Bits(u"AAA", {u"A0", u"A1"});
-
-  Scan({u"REGISTER 1-1: AAA: A", u"bit 0 A0: first", u"REGISTER 9-9: 12-34: 56",
-        u"bit 1 A1: still AAA"});
-
-  EXPECT_EQ(u"A", R(u"AAA").description);
-  EXPECT_EQ(u"still AAA", Bit(u"AAA", u"A1"));
 }
 
 TEST_F(Datasheet8Test, HeadingForOtherDevicesSilencesAllButFooters) {
@@ -143,10 +133,9 @@ TEST_F(Datasheet8Test, HeadingForOtherDevicesSilencesAllButFooters) {
         u"REGISTER 1-3: AAA: OURS TOO (pic16f1938 only)", u"bit 0 A0: ours too"});
 
   EXPECT_EQ(u"OURS", R(u"BBB").description);
-  EXPECT_EQ(u"ours", Bit(u"BBB", u"B0"));
   EXPECT_EQ(u"OURS TOO", R(u"AAA").description);
   EXPECT_EQ(u"41", R(u"AAA").page);
-  EXPECT_EQ(u"ours too", Bit(u"AAA", u"A0"));
+  EXPECT_EQ((Texts{u"A0|ours too", u"B0|ours"}), BitDescriptions());
 }
 
 TEST_F(Datasheet8Test, FilterWordsSeeTheLineWithoutItsParentheses) {
@@ -163,41 +152,31 @@ TEST_F(Datasheet8Test, FilterWordsSeeTheLineWithoutItsParentheses) {
         u"bit 3 A3 without a colon"});
 
   EXPECT_EQ(u"A REGISTER", R(u"AAA").description);
-  EXPECT_EQ(u"First ", Bit(u"AAA", u"A1"));
   EXPECT_EQ(u"", R(u"BBB").description);
   EXPECT_EQ(u"", R(u"CCC").description);
   // Under dropped headings the bit lines still belong to the last accepted one.
-  EXPECT_EQ(u"Zero", Bit(u"AAA", u"A0"));
-  EXPECT_EQ(u"Two", Bit(u"AAA", u"A2"));
-  EXPECT_EQ(u"", Bit(u"AAA", u"A3"));
+  EXPECT_EQ((Texts{u"A0|Zero", u"A1|First ", u"A2|Two", u"A3|"}), BitDescriptions());
 }
 
-TEST_F(Datasheet8Test, ConfigurationHeadingsKeepTheirBitsAway) {
+// OPTION describes the bits of OPTION_REG, not the register itself.
+TEST_F(Datasheet8Test, ConfigurationHeadingsKeepTheirBitsAwayOptionHeadingIsOptionReg) {
   Reg(u"AAA");
   Bits(u"AAA", {u"A0", u"A1", u"A2"});
   Reg(u"CONFIGX");
-
-  Scan({u"REGISTER 1-1: AAA: A", u"REGISTER 4-1: CONFIG1: CONFIGURATION WORD 1",
-        u"bit 0 A0: config one", u"REGISTER 4-2: Configuration Word: the word", u"bit 1 A1: config",
-        u"REGISTER 4-3: CONFIGX: NOT A CONFIGURATION HEADING", u"bit 2 A2: configx"});
-
-  EXPECT_EQ(u"", Bit(u"AAA", u"A0"));
-  EXPECT_EQ(u"", Bit(u"AAA", u"A1"));
-  EXPECT_EQ(u"NOT A CONFIGURATION HEADING", R(u"CONFIGX").description);
-  EXPECT_EQ(u"", Bit(u"AAA", u"A2"));
-}
-
-TEST_F(Datasheet8Test, OptionHeadingDescribesTheBitsOfOptionReg) {
   Reg(u"OPTION_REG");
   Bits(u"OPTION_REG", {u"PS0", u"PSA"});
 
-  Scan({u"REGISTER 5-1: OPTION: OPTION REGISTER", u"bit 0 PS0: Prescaler",
+  Scan({u"REGISTER 1-1: AAA: A", u"REGISTER 4-1: CONFIG1: CONFIGURATION WORD 1",
+        u"bit 0 A0: config one", u"REGISTER 4-2: Configuration Word: the word", u"bit 1 A1: config",
+        u"REGISTER 4-3: CONFIGX: NOT A CONFIGURATION HEADING", u"bit 2 A2: configx",
+        u"REGISTER 5-1: OPTION: OPTION REGISTER", u"bit 0 PS0: Prescaler",
         u"bit 3 PSA: Assignment"});
 
+  EXPECT_EQ(u"NOT A CONFIGURATION HEADING", R(u"CONFIGX").description);
   EXPECT_EQ(u"", R(u"OPTION_REG").description);
   EXPECT_EQ(u"", R(u"OPTION_REG").page);
-  EXPECT_EQ(u"Prescaler", Bit(u"OPTION_REG", u"PS0"));
-  EXPECT_EQ(u"Assignment", Bit(u"OPTION_REG", u"PSA"));
+  EXPECT_EQ((Texts{u"A0|", u"A1|", u"A2|", u"PS0|Prescaler", u"PSA|Assignment"}),
+            BitDescriptions());
 }
 
 TEST_F(Datasheet8Test, NamedBitLines) {
@@ -208,14 +187,10 @@ TEST_F(Datasheet8Test, NamedBitLines) {
         u"bit 3 PD: Power-down bit", u"bit 4 TO: see NOT_TO bit", u"bit 2 Z: first",
         u"bit 2 Z:  second", u"bit 1 DC: Digit carry", u"bit 0 C: Carry", u"bit 6 INTEDG: Edge"});
 
-  EXPECT_EQ(u"Power-down bit", Bit(u"STATUS", u"NOT_PD"));
-  EXPECT_EQ(u"Power-down bit", Bit(u"STATUS", u"PD"));
-  // The full name occurs, so the short name is not looked for.
-  EXPECT_EQ(u"", Bit(u"STATUS", u"NOT_TO"));
-  EXPECT_EQ(u" second", Bit(u"STATUS", u"Z"));
-  EXPECT_EQ(u"Digit carry", Bit(u"STATUS", u"DC"));
-  EXPECT_EQ(u"Carry", Bit(u"STATUS", u"C"));
-  EXPECT_EQ(u"", Bit(u"STATUS", u"INTE"));
+  // NOT_TO: the full name occurs in "see NOT_TO bit", so the short name is not looked for.
+  EXPECT_EQ((Texts{u"NOT_PD|Power-down bit", u"PD|Power-down bit", u"NOT_TO|", u"Z| second",
+                   u"DC|Digit carry", u"C|Carry", u"INTE|"}),
+            BitDescriptions());
 }
 
 TEST_F(Datasheet8Test, RangeAndPairLinesFirstWinsNamedLineStillReplaces) {
@@ -227,22 +202,10 @@ TEST_F(Datasheet8Test, RangeAndPairLinesFirstWinsNamedLineStillReplaces) {
         u"bit 7-6 TMR1CS1:TMR1CS0: pair second", u"bit 5 T1CKPS1: named wins",
         u"bit 6-5 BASE1:BASE0: four and a digit", u"bit 1-0 GO<1:0>: no digit"});
 
-  struct Expected {
-    std::u16string_view bit, description;
-  } expected[] = {
-      {u"T1CKPS1", u"named wins"},
-      {u"T1CKPS0", u" range first"},
-      {u"TMR1CS1", u"pair first"},
-      {u"TMR1CS0", u"pair first"},
-      {u"RD16", u""},
-      {u"ABCD9", u"four and a digit"},
-      {u"T1", u" range first"},
-      {u"GO", u""},
-  };
-  for (const Expected& e : expected) {
-    SCOPED_TRACE(std::string(e.bit.begin(), e.bit.end()));
-    EXPECT_EQ(e.description, Bit(u"T1CON", e.bit));
-  }
+  EXPECT_EQ((Texts{u"T1CKPS1|named wins", u"T1CKPS0| range first", u"TMR1CS1|pair first",
+                   u"TMR1CS0|pair first", u"RD16|", u"ABCD9|four and a digit", u"T1| range first",
+                   u"GO|"}),
+            BitDescriptions());
 }
 
 TEST_F(Datasheet8Test, GenericHeadingsCollectInAFreshNotFound) {
@@ -255,23 +218,18 @@ TEST_F(Datasheet8Test, GenericHeadingsCollectInAFreshNotFound) {
         u"REGISTER 1-4: TxCON: AGAIN", u"REGISTER 1-5: AAA : BLANK BEFORE THE COLON",
         u"bit 0 A0: not reached"});
 
-  EXPECT_EQ((std::vector<std::u16string>{u"TxCON|10", u"TMRn|10", u"TxCON|10"}), NotFoundRows());
+  EXPECT_EQ((Texts{u"TxCON|10", u"TMRn|10", u"TxCON|10"}), NotFoundRows());
   EXPECT_EQ(u"", R(u"AAA").description);
-  EXPECT_EQ(u"", Bit(u"AAA", u"A0"));
+  EXPECT_EQ((Texts{u"A0|"}), BitDescriptions());
 }
 
-TEST_F(Datasheet8Test, ButtonIsDisabledDuringTheScan) {
+TEST_F(Datasheet8Test, Button1DisabledDuringTheScanAndAfterAReadError) {
   Scan({});
-
   EXPECT_EQ((std::vector<std::pair<Ctl, bool>>{{Ctl::Button1, false}, {Ctl::Button1, true}}),
             rig.view.enabledHistory);
-}
 
-TEST_F(Datasheet8Test, UnreadableFileLeavesTheButtonDisabled) {
   rig.s().req.PdfTextFile = dir.File(u"missing.txt");
-
   EXPECT_THROW(ReadThePDF8(rig.s(), rig.text, rig.view), FileError);
-
   EXPECT_FALSE(rig.view.Enabled(Ctl::Button1));
 }
 

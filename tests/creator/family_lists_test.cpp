@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "common/file_utils.h"
 #include "tests/support/rig.h"
 #include "tests/support/test_paths.h"
 
@@ -22,16 +21,6 @@ using test::Rig;
 using test::ShownBox;
 using test::TempDir;
 using namespace std::chrono_literals;
-
-std::string Narrow(std::u16string_view s) {
-  std::string out;
-  for (char16_t c : s) out += c < 128 ? static_cast<char>(c) : '?';
-  return out;
-}
-
-std::u16string Wide(std::string_view s) {
-  return std::u16string(s.begin(), s.end());
-}
 
 TEST(FamilyNumber, FirstTwoCharactersDecideTheRoad) {
   struct Case {
@@ -45,7 +34,7 @@ TEST(FamilyNumber, FirstTwoCharactersDecideTheRoad) {
       {u"14000", 14, false}, {u"7", 7, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(Narrow(c.text));
+    SCOPED_TRACE(::testing::PrintToString(c.text));
     EXPECT_EQ(c.number, FamilyNumber(c.text));
     EXPECT_EQ(c.eightBit, Is8BitFamily(FamilyNumber(c.text)));
   }
@@ -61,23 +50,18 @@ TEST(DeleteNonFam, KeepsLinesWithBackslashPAndTheFamilyInAnyLetterCase) {
            u"C:\\Asm\\p12f1612.inc\t3/15/2021\t10",    // 16 but not after \P
            u"C:\\Asm\\xp16f84.inc\t3/15/2021\t10",     // P16 not after the backslash
            u"p16f84.inc\t3/15/2021\t10",               // no backslash at all
-           u"C:\\Asm\\p16f84.inc\t3/15/2021\t10",
        }) {
     list.Add(line);
   }
-
   DeleteNonFam(u"16", list);
-
   EXPECT_EQ(
-      (Lines{u"C:\\Asm\\p16f877a.inc\t3/15/2021\t10", u"C:\\P16old\\p12f675.inc\t3/15/2021\t10",
-             u"C:\\Asm\\p16f84.inc\t3/15/2021\t10"}),
+      (Lines{u"C:\\Asm\\p16f877a.inc\t3/15/2021\t10", u"C:\\P16old\\p12f675.inc\t3/15/2021\t10"}),
       list.Items());
 
   // The family text itself is taken as given: in lower case it never matches.
-  SortedStringList kdx(*collator, /*sorted=*/false);
-  kdx.Add(u"C:\\Kdx\\P24EP128GP202.KDX\t3/15/2021\t10");
-  DeleteNonFam(u"24ep", kdx);
-  EXPECT_TRUE(kdx.Empty());
+  list.Add(u"C:\\Kdx\\P24EP128GP202.KDX\t3/15/2021\t10");
+  DeleteNonFam(u"24ep", list);
+  EXPECT_TRUE(list.Empty());
 }
 
 TEST(MergeEntry, PutsTheNameFirstAndSplitsBack) {
@@ -92,40 +76,34 @@ TEST(MergeEntry, PutsTheNameFirstAndSplitsBack) {
   EXPECT_EQ(u"", SplitMergeEntry(MergeEntry(u"p16f84.inc\t1/2/2020\t5")).directory);
 }
 
+// A merge entry of the listing line "C:\<folder>\<name>\t<date>\t1".
+std::u16string Entry(std::u16string_view date, std::u16string_view folder,
+                     std::u16string_view name = u"P16F84.INC") {
+  return std::u16string(name) + u"\t" + std::u16string(date) + u"\t1\u00FFC:\\" +
+         std::u16string(folder) + u"\\";
+}
+
 // Entries are given in their sorted order; the list is not re-sorted here.
 TEST(RemoveOlderCopies, ComparesEachEntryWithTheOneAfterIt) {
   struct Case {
     const char* name;
     Lines entries;
-    Lines expected;
+    std::vector<std::size_t> kept;
   } cases[] = {
-      {"one entry",
-       {u"P16F84.INC\t3/15/2021\t1\u00FFC:\\A\\"},
-       {u"P16F84.INC\t3/15/2021\t1\u00FFC:\\A\\"}},
-      {"the later date text stays",
-       {u"P16F84.INC\t3/15/2021\t1\u00FFC:\\A\\", u"P16F84.INC\t3/16/2021\t1\u00FFC:\\B\\"},
-       {u"P16F84.INC\t3/16/2021\t1\u00FFC:\\B\\"}},
-      {"dates compared as text, not as time",
-       {u"P16F84.INC\t10/1/2021\t1\u00FFC:\\A\\", u"P16F84.INC\t9/1/2020\t1\u00FFC:\\B\\"},
-       {u"P16F84.INC\t9/1/2020\t1\u00FFC:\\B\\"}},
-      {"an earlier entry with a greater date stays",
-       {u"P16F84.INC\t3/16/2021\t1\u00FFC:\\A\\", u"P16F84.INC\t3/15/2021\t1\u00FFC:\\B\\"},
-       {u"P16F84.INC\t3/16/2021\t1\u00FFC:\\A\\", u"P16F84.INC\t3/15/2021\t1\u00FFC:\\B\\"}},
-      {"identical dates: the last stays",
-       {u"P16F84.INC\t3/15/2021\t1\u00FFC:\\A\\", u"P16F84.INC\t3/15/2021\t1\u00FFC:\\B\\"},
-       {u"P16F84.INC\t3/15/2021\t1\u00FFC:\\B\\"}},
+      {"one entry", {Entry(u"3/15", u"A")}, {0}},
+      {"the later date text stays", {Entry(u"3/15", u"A"), Entry(u"3/16", u"B")}, {1}},
+      {"dates as text, not time", {Entry(u"10/1/2021", u"A"), Entry(u"9/1/2020", u"B")}, {1}},
+      {"an earlier greater date stays", {Entry(u"3/16", u"A"), Entry(u"3/15", u"B")}, {0, 1}},
+      {"identical dates: the last stays", {Entry(u"3/15", u"A"), Entry(u"3/15", u"B")}, {1}},
       {"the reference moves on also past an entry that stays",
-       {u"P16F84.INC\t3/11/2021\t1\u00FFC:\\A\\", u"P16F84.INC\t3/13/2021\t1\u00FFC:\\B\\",
-        u"P16F84.INC\t3/12/2021\t1\u00FFC:\\C\\"},
-       {u"P16F84.INC\t3/13/2021\t1\u00FFC:\\B\\", u"P16F84.INC\t3/12/2021\t1\u00FFC:\\C\\"}},
+       {Entry(u"3/11", u"A"), Entry(u"3/13", u"B"), Entry(u"3/12", u"C")},
+       {1, 2}},
       {"letter case splits a run",
-       {u"P16F84.INC\t3/15/2021\t1\u00FFC:\\A\\", u"p16f84.inc\t3/15/2021\t1\u00FFC:\\B\\",
-        u"P16F84.INC\t3/15/2021\t1\u00FFC:\\C\\"},
-       {u"P16F84.INC\t3/15/2021\t1\u00FFC:\\A\\", u"p16f84.inc\t3/15/2021\t1\u00FFC:\\B\\",
-        u"P16F84.INC\t3/15/2021\t1\u00FFC:\\C\\"}},
+       {Entry(u"3/15", u"A"), Entry(u"3/15", u"B", u"p16f84.inc"), Entry(u"3/15", u"C")},
+       {0, 1, 2}},
       {"other names are left alone",
-       {u"P16F84.INC\t3/15/2021\t1\u00FFC:\\A\\", u"P16F84A.INC\t3/14/2021\t1\u00FFC:\\A\\"},
-       {u"P16F84.INC\t3/15/2021\t1\u00FFC:\\A\\", u"P16F84A.INC\t3/14/2021\t1\u00FFC:\\A\\"}},
+       {Entry(u"3/15", u"A"), Entry(u"3/14", u"A", u"P16F84A.INC")},
+       {0, 1}},
   };
   auto collator = MakeCollator();
   for (const Case& c : cases) {
@@ -133,7 +111,9 @@ TEST(RemoveOlderCopies, ComparesEachEntryWithTheOneAfterIt) {
     SortedStringList merged(*collator, /*sorted=*/false);
     for (const std::u16string& e : c.entries) merged.Add(e);
     RemoveOlderCopies(merged);
-    EXPECT_EQ(c.expected, merged.Items());
+    Lines expected;
+    for (std::size_t i : c.kept) expected.push_back(c.entries[i]);
+    EXPECT_EQ(expected, merged.Items());
   }
 }
 
@@ -160,37 +140,29 @@ TEST(TypeText, AcceptedFilesAndTheirTypes) {
       {u"p16f84a.inc", u"16", true, u"16F84A"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(Narrow(c.file));
+    SCOPED_TRACE(::testing::PrintToString(c.file));
     EXPECT_EQ(c.type, TypeText(c.file, c.family, c.eightBit));
   }
 }
 
-// Family clicks over device files in sub-folders of a temporary folder, with the
-// modification dates of the files set so that their date texts differ.
+// Family clicks over device files in sub-folders of a temporary folder.
 class FamilyClickTest : public ::testing::Test {
  protected:
   // The sub-folder in the tool's syntax, with its trailing backslash; made if missing.
   std::u16string Folder(const std::string& name) {
     std::filesystem::create_directories(tmp.native() / name);
-    return tmp.path() + u"\\" + Wide(name) + u"\\";
+    return test::ToToolPath(tmp.native() / name) + u"\\";
   }
 
-  // A device file written at noon (UTC) of the day.
-  std::u16string Put(const std::string& folder, const std::string& name,
-                     std::chrono::year_month_day day = std::chrono::year{2021} / 3 / 15) {
+  // A device file written at noon (UTC) of a day in March 2021, so that the date texts
+  // of two days compare as the days do.
+  void Put(const std::string& folder, const std::string& name, int day = 15) {
     Folder(folder);
-    std::filesystem::path p = tmp.native() / folder / name;
+    const std::filesystem::path p = tmp.native() / folder / name;
     test::WriteBytes(p, "; device\r\n");
-    const std::chrono::sys_seconds noon = std::chrono::sys_days{day} + std::chrono::seconds(12h);
+    const std::chrono::sys_seconds noon =
+        std::chrono::sys_days{std::chrono::year{2021} / 3 / day} + 12h;
     std::filesystem::last_write_time(p, std::chrono::file_clock::from_sys(noon));
-    return Folder(folder) + Wide(name);
-  }
-
-  // The date text the listing writes for a file.
-  std::u16string DateText(const std::u16string& file) {
-    SortedStringList list(*rig.collator, false);
-    ListFiles(*rig.folders, file, kAllAttributes, false, list);
-    return list.Empty() ? u"" : SplitMergeEntry(MergeEntry(list[0])).date;
   }
 
   bool Click(std::u16string family) {
@@ -204,129 +176,53 @@ class FamilyClickTest : public ::testing::Test {
   Rig rig;
 };
 
-TEST_F(FamilyClickTest, CountsPerFolderThenTypesOfTheFamily) {
+// "a" is reached through two variables, one variable is empty (no log line).
+TEST_F(FamilyClickTest, CollectsEachNameOnceCountsPerFolderThenTypesOfTheFamily) {
   Directories& d = rig.s().dirs;
-  d.Mplab8Dir = Folder("a");
-  d.MplabX64Dir = Folder("b");
+  const std::u16string a = d.Mplab8Dir = d.MplabX64Dir = Folder("a");
+  const std::u16string b = d.MplabX32Dir = Folder("b");
   Put("a", "p16f877a.inc");
-  Put("a", "P16C54.INC");
+  Put("b", "P16F877A.INC");  // differs in letter case: both stay
+  Put("a", "P16C54.INC");    // counted, but no flash part
   Put("a", "p18f452.inc");
   Put("a", "readme.txt");
-  Put("b", "p16lf1825.inc");
-  const std::u16string empty = Folder("c");
-  d.MplabX32Dir = empty;
+  Put("a", "p16f84.inc", 16);  // the greater date text stays
+  Put("b", "p16f84.inc", 15);
+  Put("a", "p16f84a.inc");  // identical date texts: the entry that sorts last stays
+  Put("b", "p16f84a.inc");
 
   ASSERT_TRUE(Click(u"16"));
 
   EXPECT_TRUE(rig.s().req.Is8Bit);
-  EXPECT_EQ((Lines{d.Mplab8Dir + u"P16C54.INC", d.Mplab8Dir + u"p16f877a.inc",
-                   d.MplabX64Dir + u"p16lf1825.inc"}),
+  EXPECT_EQ((Lines{a + u"P16C54.INC", a + u"p16f84.inc", a + u"p16f877a.inc", b + u"p16f84a.inc",
+                   b + u"P16F877A.INC"}),
             FileList());
   EXPECT_TRUE(rig.s().FileList.Sorted());
-  // p16c54.inc is counted as found but is no flash part.
-  EXPECT_EQ((Lines{u"16F877A", u"16LF1825"}), rig.view.types);
-  EXPECT_EQ((Lines{u"", d.Mplab8Dir + u" : 2", empty + u" : 0", d.MplabX64Dir + u" : 1",
-                   u"Number of includes found : 3", u"", u"", u"Selected family 16", u"",
-                   u"Number of includes found after filtering: 2", u""}),
-            rig.view.log);
+  EXPECT_EQ((Lines{u"16F84", u"16F877A", u"16F84A", u"16F877A"}), rig.view.types);
+  EXPECT_EQ(
+      (Lines{u"", a + u" : 4", b + u" : 3", a + u" : 4", u"Number of includes found : 5", u"", u"",
+             u"Selected family 16", u"", u"Number of includes found after filtering: 4", u""}),
+      rig.view.log);
   EXPECT_TRUE(rig.dialogs.shown.empty());
 }
 
-TEST_F(FamilyClickTest, ACopyInTwoFoldersKeepsTheGreaterDateText) {
+// Each click replaces the lists and the road, also when it finds nothing. The 16-bit road
+// lists nothing while no assembler folder is in effect, and its types follow the family's
+// letter case.
+TEST_F(FamilyClickTest, LaterClicksOnTheSixteenBitRoad) {
   Directories& d = rig.s().dirs;
-  d.Mplab8Dir = Folder("old");
-  d.MplabXXpDir = Folder("new");
-  const std::u16string older = Put("old", "p16f84.inc", std::chrono::year{2021} / 3 / 15);
-  const std::u16string newer = Put("new", "p16f84.inc", std::chrono::year{2021} / 3 / 16);
-  ASSERT_GT(DateText(newer), DateText(older));
-
-  ASSERT_TRUE(Click(u"16"));
-
-  EXPECT_EQ(Lines{newer}, FileList());
-  EXPECT_EQ(Lines{u"16F84"}, rig.view.types);
-}
-
-TEST_F(FamilyClickTest, IdenticalDateTextsKeepTheEntryThatSortsLast) {
-  Directories& d = rig.s().dirs;
-  d.Mplab8Dir = Folder("b");
-  d.MplabXXpDir = Folder("a");
-  Put("b", "p16f84.inc");
-  Put("a", "P16F84.inc");
-  const std::u16string first = Put("a", "p16f84a.inc");
-  const std::u16string last = Put("b", "p16f84a.inc");
-  ASSERT_EQ(DateText(first), DateText(last));
-
-  ASSERT_TRUE(Click(u"16"));
-
-  // Of the two p16f84a.inc the one in "b" sorts last; p16f84.inc and P16F84.inc differ
-  // in letter case, so both stay.
-  EXPECT_EQ((Lines{d.MplabXXpDir + u"P16F84.inc", d.Mplab8Dir + u"p16f84.inc",
-                   d.Mplab8Dir + u"p16f84a.inc"}),
-            FileList());
-  EXPECT_EQ((Lines{u"16F84", u"16F84", u"16F84A"}), rig.view.types);
-}
-
-TEST_F(FamilyClickTest, OneFolderThroughTwoVariablesListsEachFileOnce) {
-  Directories& d = rig.s().dirs;
-  d.Mplab8Dir = Folder("asm");
-  d.MplabX32Dir = d.Mplab8Dir;
-  Put("asm", "p12f675.inc");
-  Put("asm", "p12f683.inc");
-
-  ASSERT_TRUE(Click(u"12"));
-
-  EXPECT_EQ((Lines{d.Mplab8Dir + u"p12f675.inc", d.Mplab8Dir + u"p12f683.inc"}), FileList());
-  EXPECT_EQ((Lines{u"", d.Mplab8Dir + u" : 2", d.Mplab8Dir + u" : 2",
-                   u"Number of includes found : 2", u""}),
-            Lines(rig.view.log.begin(), rig.view.log.begin() + 5));
-}
-
-TEST_F(FamilyClickTest, ALaterClickReplacesTheListsAndTheRoad) {
-  Directories& d = rig.s().dirs;
-  d.Mplab8Dir = Folder("asm");
-  d.ActiveMpasmDir = d.Mplab8Dir;
+  const std::u16string asm8 = d.Mplab8Dir = Folder("asm");
   d.KdxDir = Folder("kdx");
   Put("asm", "p16f84.inc");
-  Put("asm", "p18f452.inc");
-  Put("kdx", "P24FJ64GA002.KDX");
+  for (const char* kdx :
+       {"P24EP256GP202.KDX", "p24ep128gp202.kdx", "P24FJ64GA002.KDX", "P33EP64MC502.KDX"}) {
+    Put("kdx", kdx);
+  }
   ASSERT_TRUE(Click(u"16"));
-
-  ASSERT_TRUE(Click(u"18"));
-  EXPECT_EQ(Lines{d.Mplab8Dir + u"p18f452.inc"}, FileList());
-  EXPECT_EQ(Lines{u"18F452"}, rig.view.types);
+  ASSERT_EQ(Lines{u"16F84"}, rig.view.types);
+  rig.view.log.clear();
 
   ASSERT_TRUE(Click(u"24F"));
-  EXPECT_FALSE(rig.s().req.Is8Bit);
-  EXPECT_EQ(Lines{d.KdxDir + u"P24FJ64GA002.KDX"}, FileList());
-  EXPECT_EQ(Lines{u"24FJ64GA002"}, rig.view.types);
-}
-
-TEST_F(FamilyClickTest, SixteenBitTypesFollowTheLetterCaseOfTheFamily) {
-  Directories& d = rig.s().dirs;
-  d.ActiveMpasmDir = u"C:\\Asm\\";
-  d.KdxDir = Folder("kdx");
-  Put("kdx", "P24EP256GP202.KDX");
-  Put("kdx", "p24ep128gp202.kdx");
-  Put("kdx", "P24FJ64GA002.KDX");
-  Put("kdx", "P33EP64MC502.KDX");
-
-  ASSERT_TRUE(Click(u"24EP"));
-
-  EXPECT_FALSE(rig.s().req.Is8Bit);
-  EXPECT_EQ((Lines{d.KdxDir + u"p24ep128gp202.kdx", d.KdxDir + u"P24EP256GP202.KDX"}), FileList());
-  EXPECT_EQ(Lines{u"24EP256GP202"}, rig.view.types);
-  EXPECT_EQ((Lines{u"", u"Selected family 24EP", u"",
-                   u"Number of includes found after filtering: 1", u""}),
-            rig.view.log);
-}
-
-TEST_F(FamilyClickTest, SixteenBitWithoutAnAssemblerFolderFindsNothing) {
-  Directories& d = rig.s().dirs;
-  d.KdxDir = Folder("kdx");
-  Put("kdx", "P24FJ64GA002.KDX");
-
-  ASSERT_TRUE(Click(u"24F"));
-
   EXPECT_FALSE(rig.s().req.Is8Bit);
   EXPECT_TRUE(FileList().empty());
   EXPECT_TRUE(rig.view.types.empty());
@@ -337,30 +233,39 @@ TEST_F(FamilyClickTest, SixteenBitWithoutAnAssemblerFolderFindsNothing) {
                   d.KdxDir + u"\r\n"},
             rig.dialogs.Texts(ShownBox::Message));
   EXPECT_TRUE(rig.dialogs.Texts(ShownBox::OkCancel).empty());
+
+  d.ActiveMpasmDir = asm8;
+  ASSERT_TRUE(Click(u"24EP"));
+  EXPECT_EQ((Lines{d.KdxDir + u"p24ep128gp202.kdx", d.KdxDir + u"P24EP256GP202.KDX"}), FileList());
+  EXPECT_EQ(Lines{u"24EP256GP202"}, rig.view.types);
+  EXPECT_EQ((Lines{u"", u"Selected family 24EP", u"",
+                   u"Number of includes found after filtering: 1", u""}),
+            rig.view.log);
 }
 
 // The 8-bit not-found dialogue and the locating loop.
 class LocateTest : public FamilyClickTest {
  protected:
-  LocateTest() {
-    Directories& d = rig.s().dirs;
-    d.Mplab8Dir = Folder("mplab8");
-    d.MplabX64Dir = u"C:\\Missing\\mpasmx\\";
+  LocateTest() : m8(rig.s().dirs.Mplab8Dir = Folder("mplab8")) {
+    rig.s().dirs.MplabX64Dir = u"C:\\Missing\\mpasmx\\";
     Put("mplab8", "p18f452.inc");
   }
 
-  std::u16string NotFound() {
-    const Directories& d = rig.s().dirs;
+  std::u16string NotFound() const {
     return u"The tool could not find any include files for this family.\r\n"
            u"The following four directories were searched (some may not exist on your machine "
            u"and show up empty): \r\n"
            u"MPLab 8.xx    - " +
-           d.Mplab8Dir +
+           m8 +
            u"\r\n"
            u"MPLabX XP     - \r\n"
            u"MPLabX 32 bit - \r\n"
            u"MPLabX 64 bit - C:\\Missing\\mpasmx\\";
   }
+
+  const std::u16string m8;
+  const std::u16string m8Line = m8 + u" : 0";
+  const std::u16string x64Line = u"C:\\Missing\\mpasmx\\ : 0";
 };
 
 TEST_F(LocateTest, DeclinedQuestionEndsTheClick) {
@@ -375,9 +280,7 @@ TEST_F(LocateTest, DeclinedQuestionEndsTheClick) {
   EXPECT_EQ(u"Locate MPAsm directory", rig.dialogs.shown[1].text);
   EXPECT_EQ(std::vector<int32_t>{3}, rig.dialogs.okCancelKinds);
   EXPECT_TRUE(rig.view.types.empty());
-  EXPECT_EQ((Lines{u"", rig.s().dirs.Mplab8Dir + u" : 0", u"C:\\Missing\\mpasmx\\ : 0",
-                   u"Number of includes found : 0", u""}),
-            rig.view.log);
+  EXPECT_EQ((Lines{u"", m8Line, x64Line, u"Number of includes found : 0", u""}), rig.view.log);
 }
 
 TEST_F(LocateTest, TriesAgainUntilAFolderHoldsTheFamilyAndThenKeepsIt) {
@@ -405,12 +308,11 @@ TEST_F(LocateTest, TriesAgainUntilAFolderHoldsTheFamilyAndThenKeepsIt) {
   }
   EXPECT_EQ(u"C:\\Before", rig.dialogs.folderRequests[0].preselected);
   EXPECT_EQ(tmp.path() + u"\\empty", rig.dialogs.folderRequests[1].preselected);
-  const std::u16string m8 = d.Mplab8Dir + u" : 0";
-  const std::u16string x64 = u"C:\\Missing\\mpasmx\\ : 0";
-  EXPECT_EQ((Lines{u"", m8, x64, u"C:\\Before\\ : 0", u"Number of includes found : 0", u"", m8, x64,
-                   empty + u" : 0", m8, x64, located + u"\\ : 1", u"", u"Selected family 16", u"",
-                   u"Number of includes found after filtering: 1", u""}),
-            rig.view.log);
+  EXPECT_EQ(
+      (Lines{u"", m8Line, x64Line, u"C:\\Before\\ : 0", u"Number of includes found : 0", u"",
+             m8Line, x64Line, empty + u" : 0", m8Line, x64Line, located + u"\\ : 1", u"",
+             u"Selected family 16", u"", u"Number of includes found after filtering: 1", u""}),
+      rig.view.log);
 
   // Later clicks search the located folder after the others.
   rig.view.log.clear();
@@ -424,17 +326,15 @@ TEST_F(LocateTest, TriesAgainUntilAFolderHoldsTheFamilyAndThenKeepsIt) {
 TEST_F(LocateTest, CancelledFolderDialogKeepsTheLastChoice) {
   rig.dialogs.okCancelAnswers = {1};
   rig.dialogs.folderAnswers = {tmp.path() + u"\\nothing", std::nullopt};
-  rig.s().dirs.ActiveMpasmDir = rig.s().dirs.Mplab8Dir;
+  rig.s().dirs.ActiveMpasmDir = m8;
 
   ASSERT_TRUE(Click(u"16"));
 
   EXPECT_EQ(tmp.path() + u"\\nothing", rig.s().dirs.MPAsmDir);
-  EXPECT_EQ(rig.s().dirs.Mplab8Dir, rig.s().dirs.ActiveMpasmDir);
+  EXPECT_EQ(m8, rig.s().dirs.ActiveMpasmDir);
   EXPECT_TRUE(rig.view.types.empty());
   EXPECT_EQ(2u, rig.dialogs.folderRequests.size());
-  const std::u16string m8 = rig.s().dirs.Mplab8Dir + u" : 0";
-  const std::u16string x64 = u"C:\\Missing\\mpasmx\\ : 0";
-  EXPECT_EQ((Lines{u"", m8, x64, u"Number of includes found : 0", u"", m8, x64,
+  EXPECT_EQ((Lines{u"", m8Line, x64Line, u"Number of includes found : 0", u"", m8Line, x64Line,
                    tmp.path() + u"\\nothing\\ : 0"}),
             rig.view.log);
 }

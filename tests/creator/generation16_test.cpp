@@ -84,10 +84,6 @@ class Writer16Test : public ::testing::Test {
   Rig rig;
 };
 
-TEST_F(Writer16Test, NoRegistersGiveTheHeaderAndAnEmptyLine) {
-  EXPECT_EQ((Lines{u"** BITNAMES **", u""}), Write());
-}
-
 TEST_F(Writer16Test, OwnDescriptionBitsInNumberOrderWithoutLeadingZero) {
   Reg(u"T1CON", u"0104", u"TIMER1 CONTROL REGISTER ", u"115");
   Reg(u"PR1", u"0102", u"PERIOD REGISTER 1", u"-1");
@@ -104,6 +100,8 @@ TEST_F(Writer16Test, OwnDescriptionBitsInNumberOrderWithoutLeadingZero) {
 }
 
 TEST_F(Writer16Test, PageOnlyWritesBitsAndNothingWritesNothing) {
+  EXPECT_EQ((Lines{u"** BITNAMES **", u""}), Write());
+
   Reg(u"OSCTUN", u"0748", u"", u"92");
   Reg(u"PR2", u"010C", u"", u"-1");
   Reg(u"XYZ", u"0300", u"", u"");
@@ -154,8 +152,7 @@ TEST_F(Writer16Test, RecordsEqualButForLetterCaseGiveOneLine) {
 
 TEST_F(Writer16Test, RegisterListedTwiceWithTwoAddresses) {
   Reg(u"SPLIM", u"0020", u"STACK POINTER LIMIT", u"30");
-  rig.s().RegisterList.Add(RegisterListEntry(u"SPLIM", u"0022"));
-  rig.s().tables.RegTable.Append(RegRow{u"SPLIM", u"0022", u"", u""});
+  Reg(u"SPLIM", u"0022", u"", u"");
   Block(u"SPLIM", {u"LIM0|00|Limit bit"});
 
   EXPECT_EQ(
@@ -165,25 +162,22 @@ TEST_F(Writer16Test, RegisterListedTwiceWithTwoAddresses) {
       Write());
 }
 
-constexpr char16_t kDevice[] = u"24FJ64GA002";
-
 // The whole road on the example device, with the IDE's and the user's BitName folders
 // in temporary folders and the dialogs scripted.
 class Road16Test : public ::testing::Test {
  protected:
-  explicit Road16Test(std::vector<std::u16string> args = {}) : rig(std::move(args)) {
+  Road16Test() {
     Directories& d = rig.s().dirs;
     d.KdxDir = test::SourcePath("examples/kdx") + u"\\";
     d.ToolDir = test::SourcePath("examples/tool") + u"\\";
     d.BNFLocation = user.path();
     d.IdeBnfDir = ide.path() + u"\\";
     ReadSFR_BITFiles(rig.s().names, d, rig.text, /*Standard=*/true, rig.dialogs);
-    rig.s().req.DeviceType = kDevice;
+    rig.s().req.DeviceType = u"24FJ64GA002";
   }
 
-  void ChooseDatasheet() { rig.dialogs.openFileAnswers.push_back(Datasheet()); }
-  static std::u16string Datasheet() {
-    return test::SourcePath("examples/datasheets/24FJ64GA002.txt");
+  void ChooseDatasheet() {
+    rig.dialogs.openFileAnswers.push_back(test::SourcePath("examples/datasheets/24FJ64GA002.txt"));
   }
   std::filesystem::path UserFile() const { return user.native() / "P24FJ64GA002.bnf"; }
   std::filesystem::path IdeFile() const { return ide.native() / "P24FJ64GA002.bnf"; }
@@ -249,50 +243,41 @@ TEST_F(Road16Test, NoDatasheetChosenEndsSilentlyAfterTheDeviceFile) {
   EXPECT_EQ(u"", rig.view.Caption(Ctl::Button1));
 }
 
-TEST_F(Road16Test, NoDeviceFileWritesNothing) {
-  test::WriteBytes(IdeFile(), "good\r\n");
-  rig.dialogs.yesNoAnswers = {true};
-  rig.s().req.DeviceType = u"24FJ99";
-  rig.text.WriteLines(ide.File(u"P24FJ99.bnf"), {u"good"});
+// The IDE's good file stays, even after Yes to "Continue anyway?".
+TEST_F(Road16Test, NoDeviceFileOrNoRegistersWritesNothing) {
+  struct Case {
+    std::u16string device;
+    const char* kdx;  // nullptr: no device file
+    std::u16string before, after;
+  };
+  const char* noRegisters = "[REGSTART]\r\n; no registers\r\n[REGEND]\r\n[BITSTART]\r\nTON=15\r\n";
   rig.s().dirs.KdxDir = user.path() + u"\\";
-  test::WriteBytes(user.native() / "P24FJ98.KDX", "no register section\r\n[REGEND]\r\n");
-  ChooseDatasheet();
+  for (const Case& c : {
+           Case{u"24FJ99", nullptr, u"No device file was found for 24FJ99 (", u")."},
+           Case{u"24FJ98", "no register section\r\n[REGEND]\r\n", u"The device file for 24FJ98 (",
+                u") holds no register list."},
+           Case{u"24FJ97", noRegisters, u"The device file for 24FJ97 (",
+                u") holds no register list."},
+       }) {
+    SCOPED_TRACE(Narrow(c.device));
+    const std::u16string kdx = user.File(u"P" + c.device + u".KDX");
+    if (c.kdx) test::WriteBytes(test::ToHostPath(kdx), c.kdx);
+    const std::u16string bnf = u"P" + c.device + u".bnf";
+    test::WriteBytes(test::ToHostPath(ide.File(bnf)), "good\r\n");
+    test::WriteBytes(test::ToHostPath(user.File(bnf)), "good\r\n");
+    rig.s().req.DeviceType = c.device;
+    rig.dialogs.shown.clear();
+    rig.dialogs.yesNoAnswers = {true};
+    ChooseDatasheet();
 
-  ASSERT_TRUE(Run());
+    ASSERT_TRUE(Run());
 
-  EXPECT_EQ((Lines{u"No device file was found for 24FJ99 (" + user.path() +
-                   u"\\P24FJ99.KDX).\rNo BitName file was written."}),
-            rig.dialogs.Texts(ShownBox::Message));
-  EXPECT_EQ("good\r\n", test::ReadBytes(ide.native() / "P24FJ99.bnf"));
-  EXPECT_FALSE(std::filesystem::exists(user.native() / "P24FJ99.bnf"));
-
-  rig.dialogs.shown.clear();
-  rig.s().req.DeviceType = u"24FJ98";
-  ChooseDatasheet();
-  ASSERT_TRUE(Run());
-  EXPECT_EQ((Lines{u"The device file for 24FJ98 (" + user.path() +
-                   u"\\P24FJ98.KDX) holds no register list.\rNo BitName file was written."}),
-            rig.dialogs.Texts(ShownBox::Message));
-  EXPECT_FALSE(std::filesystem::exists(user.native() / "P24FJ98.bnf"));
-  EXPECT_FALSE(std::filesystem::exists(ide.native() / "P24FJ98.bnf"));
-}
-
-TEST_F(Road16Test, EmptyRegisterSectionWritesNothing) {
-  rig.s().dirs.KdxDir = user.path() + u"\\";
-  test::WriteBytes(user.native() / "P24FJ64GA002.KDX",
-                   "[REGSTART]\r\n; no registers\r\n[REGEND]\r\n[BITSTART]\r\nTON=15\r\n");
-  test::WriteBytes(IdeFile(), "good\r\n");
-  test::WriteBytes(UserFile(), "good\r\n");
-  rig.dialogs.yesNoAnswers = {true};
-  ChooseDatasheet();
-
-  ASSERT_TRUE(Run());
-
-  EXPECT_EQ((Lines{u"The device file for 24FJ64GA002 (" + user.path() +
-                   u"\\P24FJ64GA002.KDX) holds no register list.\rNo BitName file was written."}),
-            rig.dialogs.Texts(ShownBox::Message));
-  EXPECT_EQ("good\r\n", test::ReadBytes(UserFile()));
-  EXPECT_EQ("good\r\n", test::ReadBytes(IdeFile()));
+    EXPECT_EQ((Lines{c.before + kdx + c.after + u"\rNo BitName file was written."}),
+              rig.dialogs.Texts(ShownBox::Message));
+    EXPECT_EQ(1u, rig.dialogs.Texts(ShownBox::YesNo).size());
+    EXPECT_EQ("good\r\n", test::ReadBytes(test::ToHostPath(ide.File(bnf))));
+    EXPECT_EQ("good\r\n", test::ReadBytes(test::ToHostPath(user.File(bnf))));
+  }
 }
 
 TEST_F(Road16Test, UnknownIdeFolderSavesOnlyTheUsersCopy) {
@@ -321,20 +306,6 @@ TEST_F(Road16Test, FailedSaveEndsTheRunWithWorkListSortedAgain) {
   EXPECT_FALSE(std::filesystem::exists(IdeFile()));
   EXPECT_EQ(u"Done", rig.view.Caption(Ctl::Button1));
   EXPECT_TRUE(rig.s().WorkList.Sorted());
-}
-
-class Road16CommandLineTest : public Road16Test {
- protected:
-  Road16CommandLineTest() : Road16Test({kDevice, Datasheet()}) {}
-};
-
-TEST_F(Road16CommandLineTest, UsesTheDatasheetAlreadyChosenWithoutTheChooser) {
-  rig.s().req.PdfTextFile = Datasheet();
-
-  ASSERT_TRUE(Run());
-
-  EXPECT_TRUE(rig.dialogs.Texts(ShownBox::OpenFile).empty());
-  EXPECT_EQ(Expected(), test::ReadBytes(UserFile()));
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ using test::Rig;
 using test::ShownBox;
 using test::TempDir;
 
+using Texts = std::vector<std::u16string>;
+
 std::string Narrow(std::u16string_view s) {
   return std::string(s.begin(), s.end());
 }
@@ -30,6 +32,13 @@ DeviceTables Tables(std::vector<RegRow> regs, std::vector<BitRow> bits,
   for (BitRow& b : bits) t.BitTable.Append(std::move(b));
   for (NotFoundRow& n : notFound) t.NotFound.Append(std::move(n));
   return t;
+}
+
+template <typename Row>
+Texts Column(const Table<Row>& table, std::u16string Row::*field) {
+  Texts out;
+  for (int32_t i = 1; i < table.Counter(); ++i) out.push_back(table[i].*field);
+  return out;
 }
 
 TEST(IsSFRLike, PlaceholderRunBetweenPrefixAndSuffix) {
@@ -72,28 +81,24 @@ TEST(LookUpBitdescInReg, NearestFollowingRowWinsThenNearestPreceding) {
   EXPECT_EQ(u"", LookUpBitdescInReg(t, u"", u"3", 3));
 }
 
-TEST(LookUpBitdescBitNameNum, SameBitOfARegisterOfTheSameKind) {
+TEST(LookUpBitdescBitNameNum, SameBitOfARegisterOfTheSameKindForwardFirst) {
   DeviceTables t = Tables({}, {{u"T3CON", u"RD16", u"7", u""},
                                {u"T1CON", u"RD16", u"7", u"16-bit read/write mode"},
                                {u"T1CON", u"RD16", u"6", u"wrong number"},
                                {u"TXCON", u"RD16", u"7", u"no digit in owner"},
                                {u"SSP1CON1", u"WCOL", u"7", u"collision"},
-                               {u"SSP2CON1", u"WCOL", u"7", u""}});
+                               {u"SSP2CON1", u"WCOL", u"7", u""},
+                               {u"T1CON", u"ON", u"0", u"first timer"},
+                               {u"T3CON", u"ON", u"0", u""},
+                               {u"T5CON", u"ON", u"0", u"third timer"}});
 
   EXPECT_EQ(u"16-bit read/write mode", LookUpBitdescBitNameNum(t, u"T3CON", u"RD16", u"7", 1));
   EXPECT_EQ(u"", LookUpBitdescBitNameNum(t, u"T3CON", u"RD16", u"8", 1));
   EXPECT_EQ(u"", LookUpBitdescBitNameNum(t, u"T3CON", u"rd16", u"7", 1));
   // SSP1CON1 gives the pattern SSPnCONn, whose suffix CONn no such name ends with.
   EXPECT_EQ(u"", LookUpBitdescBitNameNum(t, u"SSP2CON1", u"WCOL", u"7", 6));
-}
-
-TEST(LookUpBitdescBitNameNum, SearchesForwardFirstThenBackward) {
-  DeviceTables t = Tables({}, {{u"T1CON", u"ON", u"0", u"first timer"},
-                               {u"T3CON", u"ON", u"0", u""},
-                               {u"T5CON", u"ON", u"0", u"third timer"}});
-
-  EXPECT_EQ(u"third timer", LookUpBitdescBitNameNum(t, u"T3CON", u"ON", u"0", 2));
-  EXPECT_EQ(u"first timer", LookUpBitdescBitNameNum(t, u"T3CON", u"ON", u"0", 1));
+  EXPECT_EQ(u"third timer", LookUpBitdescBitNameNum(t, u"T3CON", u"ON", u"0", 8));
+  EXPECT_EQ(u"first timer", LookUpBitdescBitNameNum(t, u"T3CON", u"ON", u"0", 7));
 }
 
 TEST(CompleteRegisterDescriptions, DefaultsShadowsAndTheRegisterPlaceholder) {
@@ -109,12 +114,9 @@ TEST(CompleteRegisterDescriptions, DefaultsShadowsAndTheRegisterPlaceholder) {
 
   CompleteRegisterDescriptions(t, names);
 
-  std::vector<std::u16string> expected = {u"Status register", u"Status register Shadow register",
-                                          u"Timer0",          u"Register",
-                                          u"REGISTER",        u"From the datasheet"};
-  std::vector<std::u16string> actual;
-  for (int32_t i = 1; i < t.RegCount(); ++i) actual.push_back(t.RegTable[i].description);
-  EXPECT_EQ(expected, actual);
+  EXPECT_EQ((Texts{u"Status register", u"Status register Shadow register", u"Timer0", u"Register",
+                   u"REGISTER", u"From the datasheet"}),
+            Column(t.RegTable, &RegRow::description));
 }
 
 TEST(CompleteBitDescriptions, PassesRunInOrderEachOverAllRows) {
@@ -133,12 +135,9 @@ TEST(CompleteBitDescriptions, PassesRunInOrderEachOverAllRows) {
 
   CompleteBitDescriptions(t, names);
 
-  std::vector<std::u16string> expected = {
-      u"Power-down bit", u"Power-down bit", u" ", u"Sixteen bits", u"", u"Sixteen bits",
-      u"Sixteen bits",   u"Prescale bit 1"};
-  std::vector<std::u16string> actual;
-  for (int32_t i = 1; i < t.BitCount(); ++i) actual.push_back(t.BitTable[i].description);
-  EXPECT_EQ(expected, actual);
+  EXPECT_EQ((Texts{u"Power-down bit", u"Power-down bit", u" ", u"Sixteen bits", u"",
+                   u"Sixteen bits", u"Sixteen bits", u"Prescale bit 1"}),
+            Column(t.BitTable, &BitRow::description));
 }
 
 TEST(CompletePages, SameAddressFirstThenLastMatchingGenericHeading) {
@@ -151,27 +150,17 @@ TEST(CompletePages, SameAddressFirstThenLastMatchingGenericHeading) {
                            {u"T1CON", u"018", u"", u""},
                            {u"OTHER", u"019", u"", u""},
                            {u"OTHER2", u"019", u"", u""},
-                           {u"OTHER3", u"18", u"", u""}},
+                           {u"OTHER3", u"18", u"", u""},
+                           {u"TMR0", u"015", u"", u""},
+                           {u"SHADOW0", u"015", u"", u""}},
                           {}, {{u"TMRnL", u"180"}, {u"TxCON", u"190"}, {u"TMRn", u"185"}});
 
   CompletePages(t);
 
-  // Addresses compare as texts: 18 is not 018.
-  std::vector<std::u16string> expected = {u"30",  u"22",  u"30", u"31", u"185",
-                                          u"185", u"190", u"",   u"",   u""};
-  std::vector<std::u16string> actual;
-  for (int32_t i = 1; i < t.RegCount(); ++i) actual.push_back(t.RegTable[i].page);
-  EXPECT_EQ(expected, actual);
-}
-
-TEST(CompletePages, PageGivenEarlierInThePassServesLaterRowsAtThatAddress) {
-  DeviceTables t = Tables({{u"TMR0", u"015", u"", u""}, {u"SHADOW0", u"015", u"", u""}}, {},
-                          {{u"TMRn", u"175"}});
-
-  CompletePages(t);
-
-  EXPECT_EQ(u"175", t.RegTable[1].page);
-  EXPECT_EQ(u"175", t.RegTable[2].page);
+  // Addresses compare as texts: 18 is not 018. SHADOW0 takes the page TMR0 was just given.
+  EXPECT_EQ(
+      (Texts{u"30", u"22", u"30", u"31", u"185", u"185", u"190", u"", u"", u"", u"185", u"185"}),
+      Column(t.RegTable, &RegRow::page));
 }
 
 // The example device's files, with the user's and the IDE's BitName folders in temporary
@@ -203,10 +192,7 @@ class Generation8Test : public ::testing::Test {
            u"\r\rTo become effective you must copy it to the Plugin\\CompilerBitnames directory";
   }
 
-  static const std::u16string& Datasheet() {
-    static const std::u16string path = test::SourcePath("examples/datasheets/16F1938.txt");
-    return path;
-  }
+  static std::u16string Datasheet() { return test::SourcePath("examples/datasheets/16F1938.txt"); }
 
   TempDir user;
   TempDir ide;
@@ -234,63 +220,37 @@ TEST_F(Generation8Test, WholeRoadOnTheExampleDevice) {
   EXPECT_EQ(rig.s().Memo1, rig.text.ReadLines(OutFile()));
 }
 
-TEST_F(Generation8Test, ExistingIdeFileAsksFirstAndYesGoesOn) {
+TEST_F(Generation8Test, ExistingIdeFileAsksFirstAndOnlyYesWithADatasheetGoesOn) {
   rig.text.WriteLines(ide.File(u"P16F1938.bnf"), {u"** BITNAMES **"});
-  rig.dialogs.yesNoAnswers.push_back(true);
-  rig.dialogs.openFileAnswers.push_back(Datasheet());
-
-  ASSERT_TRUE(Generate());
-
-  ASSERT_EQ(3u, rig.dialogs.shown.size());
-  EXPECT_EQ(ShownBox::YesNo, rig.dialogs.shown[0].kind);
-  EXPECT_EQ(u"The Bitname file for 16F1938 already exists.\rContinue anyway?",
-            rig.dialogs.shown[0].text);
-  EXPECT_EQ(ShownBox::OpenFile, rig.dialogs.shown[1].kind);
-  EXPECT_EQ(ClosingMessage(), rig.dialogs.shown[2].text);
-  EXPECT_TRUE(Written());
-}
-
-TEST_F(Generation8Test, DeclinedOrNoDatasheetEndsSilentlyAndLeavesTheButton) {
-  rig.text.WriteLines(ide.File(u"P16F1938.bnf"), {u"** BITNAMES **"});
-  rig.dialogs.yesNoAnswers = {false, true};
+  rig.dialogs.yesNoAnswers = {false, true, true};
   rig.s().req.PdfTextFile = Datasheet();
 
   ASSERT_TRUE(Generate());  // No: nothing else is shown
   ASSERT_TRUE(Generate());  // Yes, then the chooser is cancelled
-
-  std::vector<ShownBox::Kind> kinds;
-  for (const ShownBox& b : rig.dialogs.shown) kinds.push_back(b.kind);
-  EXPECT_EQ((std::vector<ShownBox::Kind>{ShownBox::YesNo, ShownBox::YesNo, ShownBox::OpenFile}),
-            kinds);
   EXPECT_EQ(u"", rig.s().req.PdfTextFile);
   EXPECT_FALSE(Written());
   EXPECT_EQ(u"16F1938", rig.view.Caption(Ctl::Button1));
   EXPECT_TRUE(rig.view.enabledHistory.empty());
   EXPECT_EQ(1, rig.s().tables.RegCount());
+
+  rig.dialogs.openFileAnswers.push_back(Datasheet());
+  ASSERT_TRUE(Generate());  // Yes, and a datasheet chosen
+  EXPECT_TRUE(Written());
+
+  std::vector<ShownBox::Kind> kinds;
+  for (const ShownBox& b : rig.dialogs.shown) kinds.push_back(b.kind);
+  EXPECT_EQ((std::vector<ShownBox::Kind>{ShownBox::YesNo, ShownBox::YesNo, ShownBox::OpenFile,
+                                         ShownBox::YesNo, ShownBox::OpenFile, ShownBox::Message}),
+            kinds);
+  EXPECT_EQ(u"The Bitname file for 16F1938 already exists.\rContinue anyway?",
+            rig.dialogs.shown[0].text);
+  EXPECT_EQ(ClosingMessage(), rig.dialogs.shown.back().text);
 }
 
 class Generation8CommandLineTest : public Generation8Test {
  protected:
   Generation8CommandLineTest() : Generation8Test({u"16F1938", u"datasheet.txt"}) {}
 };
-
-TEST_F(Generation8CommandLineTest, WithArgumentsTheChooserIsNotShown) {
-  rig.s().req.PdfTextFile = Datasheet();
-
-  ASSERT_TRUE(Generate());
-
-  EXPECT_EQ(std::vector<std::u16string>{ClosingMessage()}, rig.dialogs.Texts(ShownBox::Message));
-  EXPECT_EQ(1u, rig.dialogs.shown.size());
-  EXPECT_EQ(test::ReadBytes(test::ToHostPath(test::SourcePath("examples/expected/P16F1938.bnf"))),
-            test::ReadBytes(test::ToHostPath(OutFile())));
-}
-
-TEST_F(Generation8CommandLineTest, NoDatasheetEndsSilently) {
-  ASSERT_TRUE(Generate());
-
-  EXPECT_TRUE(rig.dialogs.shown.empty());
-  EXPECT_FALSE(Written());
-}
 
 TEST_F(Generation8CommandLineTest, UnreadableDatasheetEndsBeforeAnythingIsWritten) {
   rig.s().req.PdfTextFile = user.File(u"missing.txt");

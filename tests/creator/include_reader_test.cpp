@@ -64,20 +64,14 @@ class IncludeReaderTest : public ::testing::Test {
 };
 
 TEST(DeviceNumberOf, PartAfterTheFirstUpperCaseFOrC) {
+  const std::u16string silly = u"Silly value that will never show up anyway";
   struct Case {
     std::u16string device, expected;
   };
-  for (const Case& c : {
-           Case{u"16F877A", u"877A"},
-           Case{u"16LF1826", u"1826"},
-           Case{u"18F45K22", u"45K22"},
-           Case{u"12C508A", u"508A"},
-           Case{u"16CF1", u"1"},
-           Case{u"16F877A ", u"877A "},
-           Case{u"16F", u""},
-           Case{u"p16f877a", u"Silly value that will never show up anyway"},
-           Case{u"", u"Silly value that will never show up anyway"},
-       }) {
+  for (const Case& c :
+       {Case{u"16F877A", u"877A"}, Case{u"16LF1826", u"1826"}, Case{u"18F45K22", u"45K22"},
+        Case{u"12C508A", u"508A"}, Case{u"16CF1", u"1"}, Case{u"16F877A ", u"877A "},
+        Case{u"16F", u""}, Case{u"p16f877a", silly}, Case{u"", silly}}) {
     SCOPED_TRACE(std::string(c.device.begin(), c.device.end()));
     EXPECT_EQ(c.expected, DeviceNumberOf(c.device));
   }
@@ -94,51 +88,43 @@ TEST_F(IncludeReaderTest, FileNameIsUpperCaseWithOnePAndFoundInAnyLetterCase) {
   EXPECT_EQ((Texts{u"PORTA|0005"}), Registers());
 }
 
+// Each folder set up takes precedence over those before it, as it comes earlier in the
+// order; the located folder (as the folder dialog gives it: no backslash) comes last.
 TEST_F(IncludeReaderTest, FirstFolderInOrderThatHoldsTheFileIsRead) {
-  test::TempDir empty, xp, x64;
-  WriteInclude(xp, u"P16TEST.inc", {";-----Bank0-----", "FROMXP EQU H'0001'"});
-  WriteInclude(x64, u"P16TEST.inc", {";-----Bank0-----", "FROMX64 EQU H'0002'"});
-  s().dirs.Mplab8Dir = empty.path() + u"\\";
-  s().dirs.MplabXXpDir = u"";
-  s().dirs.MplabX32Dir = xp.path() + u"\\";
-  s().dirs.MplabX64Dir = x64.path() + u"\\";
-  GetInc(s(), rig.text, u"16TEST");
-  EXPECT_EQ((Texts{u"FROMXP|0001"}), Registers());
-
-  s().dirs.MplabXXpDir = x64.path() + u"\\";
-  GetInc(s(), rig.text, u"16TEST");
-  EXPECT_EQ((Texts{u"FROMX64|0002"}), Registers());
-}
-
-TEST_F(IncludeReaderTest, LocatedFolderIsSearchedAfterTheAssemblerFolders) {
-  test::TempDir located;
+  test::TempDir located, x64, x32;
   WriteInclude(located, u"P16TEST.inc", {";-----Bank0-----", "LOCATED EQU H'0003'"});
-  s().dirs.MPAsmDir = located.path();  // as the folder dialog gives it: no backslash
-  GetInc(s(), rig.text, u"16TEST");
-  EXPECT_EQ((Texts{u"LOCATED|0003"}), Registers());
-
+  WriteInclude(x64, u"P16TEST.inc", {";-----Bank0-----", "FROMX64 EQU H'0002'"});
+  WriteInclude(x32, u"P16TEST.inc", {";-----Bank0-----", "FROMX32 EQU H'0001'"});
+  auto read = [&] {
+    GetInc(s(), rig.text, u"16TEST");
+    return Registers();
+  };
+  s().dirs.MPAsmDir = located.path();
+  EXPECT_EQ((Texts{u"LOCATED|0003"}), read());
+  s().dirs.MplabX64Dir = x64.path() + u"\\";
+  EXPECT_EQ((Texts{u"FROMX64|0002"}), read());
+  s().dirs.MplabX32Dir = x32.path() + u"\\";
+  EXPECT_EQ((Texts{u"FROMX32|0001"}), read());
+  s().dirs.MplabXXpDir = x64.path() + u"\\";
+  EXPECT_EQ((Texts{u"FROMX64|0002"}), read());
   WriteInclude(dir, u"P16TEST.inc", {";-----Bank0-----", "FIRST EQU H'0004'"});
-  GetInc(s(), rig.text, u"16TEST");
-  EXPECT_EQ((Texts{u"FIRST|0004"}), Registers());
+  EXPECT_EQ((Texts{u"FIRST|0004"}), read());
 }
 
-TEST_F(IncludeReaderTest, MissingFileOrBlankTypeChangesNothingButWorkList) {
+TEST_F(IncludeReaderTest, MissingFileOrBlankTypeChangesNothingButWorkListAFoundOneAllButNotFound) {
   ReadBody({"OLD EQU H'0001'", ";----- OLD Bits -----", "B0 EQU H'0000'"});
   s().req.DeviceNumber = u"kept";
-  s().WorkList.Add(u"left over");
+  s().tables.NotFound.Append(NotFoundRow{u"TMRxCON", u"4"});
   for (std::u16string_view device : {u"16NONE", u"", u"  "}) {
     SCOPED_TRACE(std::string(device.begin(), device.end()));
+    s().WorkList.Add(u"left over");
     GetInc(s(), rig.text, device);
     EXPECT_EQ(u"kept", s().req.DeviceNumber);
     EXPECT_EQ((Texts{u"OLD|0001"}), Registers());
     EXPECT_EQ((Texts{u"OLD|B0|0"}), Bits());
     EXPECT_TRUE(s().WorkList.Empty());
   }
-}
 
-TEST_F(IncludeReaderTest, FoundFileReplacesThePreviousDeviceAndSetsDeviceNumber) {
-  ReadBody({"OLD EQU H'0001'", ";----- OLD Bits -----", "B0 EQU H'0000'"});
-  s().tables.NotFound.Append(NotFoundRow{u"TMRxCON", u"4"});
   ReadBody({"NEW EQU H'0002'"});
   EXPECT_EQ(u"TEST", s().req.DeviceNumber);
   EXPECT_EQ((Texts{u"NEW|0002"}), Registers());
@@ -147,136 +133,52 @@ TEST_F(IncludeReaderTest, FoundFileReplacesThePreviousDeviceAndSetsDeviceNumber)
 }
 
 TEST_F(IncludeReaderTest, RegisterLineForms) {
-  ReadBody({
-      "STATUS           EQU  H'0003'",
-      "",
-      "   \t ",
-      ";-----Bank1-----",
-      "TMR1H\tEQU\tH'1F'",
-      "WIDE EQU H'12345'",
-      "SHORT EQU H'7'",
-      "Mixed equ h'0a'",
-      "ADRESL EQU H'009B' ; low byte",
-      "NOEQU H'0003'",
-      "  ; indented comment",
-      "X",
-      "EMPTY EQU H'    '",
-      "PORTA EQU H'000C'",
-      "PORTA EQU H'010C'",
-      ";----- STATUS Bits -----",
-  });
-  EXPECT_EQ((Texts{
-                u"STATUS|0003",
-                u"TMR1H|1F",
-                u"WIDE|1234",
-                u"SHORT|7",
-                u"Mixed|0a",
-                u"ADRESL|009B",
-                u"NOEQU H'0003'|H'00",
-                u"; indented comment|ente",
-                u"X|",
-                u"EMPTY|",
-                u"PORTA|000C",
-                u"PORTA|010C",
-            }),
+  ReadBody({"STATUS           EQU  H'0003'", "", "   \t ", ";-----Bank1-----", "TMR1H\tEQU\tH'1F'",
+            "WIDE EQU H'12345'", "SHORT EQU H'7'", "Mixed equ h'0a'",
+            "ADRESL EQU H'009B' ; low byte", "NOEQU H'0003'", "  ; indented comment", "X",
+            "EMPTY EQU H'    '", "PORTA EQU H'000C'", "PORTA EQU H'010C'",
+            ";----- STATUS Bits -----"});
+  EXPECT_EQ((Texts{u"STATUS|0003", u"TMR1H|1F", u"WIDE|1234", u"SHORT|7", u"Mixed|0a",
+                   u"ADRESL|009B", u"NOEQU H'0003'|H'00", u"; indented comment|ente", u"X|",
+                   u"EMPTY|", u"PORTA|000C", u"PORTA|010C"}),
             Registers());
 }
 
-TEST_F(IncludeReaderTest, BitBlocksFollowTheSortedListOrder) {
-  ReadBody({
-      "REG EQU H'0001'",
-      ";----- REG Bits -----",
-      "X EQU H'0001'",
-      "A EQU H'0003'",
-      "B EQU H'0003'",
-      "Y EQU H'0000'",
-      "A EQU H'0003'",
-      "A EQU H'0005'",
-      ";----- WIDE Bits -----",
-      "N2 EQU H'0002'",
-      "N10 EQU H'000A'",
-      "N1 EQU H'0001'",
-  });
-  EXPECT_EQ((Texts{
-                u"REG|Y|0",
-                u"REG|X|1",
-                u"REG|A|3",
-                u"REG|B|3",
-                u"REG|A|5",
-                u"WIDE|N1|1",
-                u"WIDE|N10|10",
-                u"WIDE|N2|2",
-            }),
+TEST_F(IncludeReaderTest, BitBlocksFollowTheSortedListOrderAndEndAtTheEndMarker) {
+  ReadBody({"REG EQU H'0001'", ";----- REG Bits -----", "X EQU H'0001'", "A EQU H'0003'",
+            "B EQU H'0003'", "Y EQU H'0000'", "A EQU H'0003'", "A EQU H'0005'",
+            ";----- WIDE Bits -----", "N2 EQU H'0002'", "N10 EQU H'000A'", "N1 EQU H'0001'", "",
+            ";==========================================", "LATE EQU H'0002'",
+            ";----- LATE Bits -----", "L0 EQU H'0000'"});
+  EXPECT_EQ((Texts{u"REG|0001"}), Registers());
+  EXPECT_EQ((Texts{u"REG|Y|0", u"REG|X|1", u"REG|A|3", u"REG|B|3", u"REG|A|5", u"WIDE|N1|1",
+                   u"WIDE|N10|10", u"WIDE|N2|2"}),
             Bits());
   EXPECT_TRUE(s().WorkList.Empty());
 }
 
 TEST_F(IncludeReaderTest, BitLineForms) {
-  ReadBody({
-      ";----- REG Bits -----",
-      "  lower\t\tequ   h'0004'  ",
-      "APOS EQU H'0007'",
-      "CMT EQU H'07';comment",
-      "TWO EQU H'02' ; comment",
-      "NOBLANK",
-      "NOEQU H'0006'",
-      "ABCDE 0012",
-      "  ; an indented comment",
-  });
-  EXPECT_EQ((Texts{
-                u"REG||0",
-                u"REG|CMT|0",
-                u"REG|NOEQU|0",
-                u"REG|ABCDE|18",
-                u"REG|TWO|2",
-                u"REG|LOWER|4",
-                u"REG|APOS|7",
-            }),
+  ReadBody({";----- REG Bits -----", "  lower\t\tequ   h'0004'  ", "APOS EQU H'0007'",
+            "CMT EQU H'07';comment", "TWO EQU H'02' ; comment", "NOBLANK", "NOEQU H'0006'",
+            "ABCDE 0012", "  ; an indented comment"});
+  EXPECT_EQ((Texts{u"REG||0", u"REG|CMT|0", u"REG|NOEQU|0", u"REG|ABCDE|18", u"REG|TWO|2",
+                   u"REG|LOWER|4", u"REG|APOS|7"}),
             Bits());
 }
 
 TEST_F(IncludeReaderTest, HeadingOwners) {
-  ReadBody({
-      ";-----  STATUS Bits -----",
-      "C EQU H'0000'",
-      ";-----  INTCON Bits -----",
-      "GIE EQU H'0007'",
-      ";-----T1CON Bits-----",
-      "TMR1ON EQU H'0000'",
-      "; Option bits",
-      "PSA EQU H'0003'",
-      ";\tADCON0 bits",
-      "ADON EQU H'0000'",
-  });
-  EXPECT_EQ((Texts{
-                u" STATUS|C|0",
-                u"INTCON|GIE|7",
-                u"|TMR1ON|0",
-                u"OPTION|PSA|3",
-                u"ADCON0|ADON|0",
-            }),
-            Bits());
+  ReadBody({";-----  STATUS Bits -----", "C EQU H'0000'", ";-----  INTCON Bits -----",
+            "GIE EQU H'0007'", ";-----T1CON Bits-----", "TMR1ON EQU H'0000'", "; Option bits",
+            "PSA EQU H'0003'", ";\tADCON0 bits", "ADON EQU H'0000'"});
+  EXPECT_EQ(
+      (Texts{u" STATUS|C|0", u"INTCON|GIE|7", u"|TMR1ON|0", u"OPTION|PSA|3", u"ADCON0|ADON|0"}),
+      Bits());
 }
 
 TEST_F(IncludeReaderTest, FirstHeadingWithoutSemicolonGivesAnEmptyOwner) {
   ReadBody({"REG EQU H'0001'", "  ;----- REG Bits -----", "B1 EQU H'0001'"});
   EXPECT_EQ((Texts{u"REG|0001"}), Registers());
   EXPECT_EQ((Texts{u"|B1|1"}), Bits());
-}
-
-TEST_F(IncludeReaderTest, NothingAfterTheEndMarkerIsRead) {
-  ReadBody({
-      "REG EQU H'0001'",
-      ";----- REG Bits -----",
-      "B1 EQU H'0001'",
-      "",
-      ";==========================================",
-      "LATE EQU H'0002'",
-      ";----- LATE Bits -----",
-      "L0 EQU H'0000'",
-  });
-  EXPECT_EQ((Texts{u"REG|0001"}), Registers());
-  EXPECT_EQ((Texts{u"REG|B1|1"}), Bits());
 }
 
 TEST_F(IncludeReaderTest, FilesThatEndEarlyKeepWhatWasRead) {

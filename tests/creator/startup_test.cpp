@@ -6,13 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
-#include "common/errors.h"
 #include "common/text_file.h"
 #include "common/text_utils.h"
 #include "creator/main_form.h"
@@ -28,15 +30,13 @@ using test::ShownBox;
 using test::TempDir;
 using test::ToHostPath;
 using Texts = std::vector<std::u16string>;
+using Value = test::FakeRegistry::Value;
 
 constexpr RegRoot kUser = RegRoot::CurrentUser;
 constexpr RegRoot kMachine = RegRoot::LocalMachine;
 constexpr std::u16string_view kSettings = u"Software\\Calmwood\\ZMV BNF Tool";
 constexpr std::u16string_view kVolatile = u"Volatile Environment";
-constexpr std::u16string_view kMplab8 = u"Software\\MicroChip\\MPLab IDE\\Tool Locations";
-constexpr std::u16string_view kXp = u"Software\\MicroChip\\MPLabX";
 constexpr std::u16string_view kX32 = u"Software\\MicroChip\\MPLab X";
-constexpr std::u16string_view kX64 = u"Software\\Wow6432Node\\MicroChip\\MPLAB X";
 constexpr std::u16string_view kIde = u"Software\\Felsgate\\KorvanIDE\\Install";
 
 const char kSfrHeader[] =
@@ -53,8 +53,8 @@ const char16_t kChooserText[] =
     u"Select directory for BitName files. Please do NOT select a directory that needs "
     u"administrator rights";
 
-// The real folders with every creation recorded; with `create` false nothing is made
-// (for paths outside the test's own folders).
+// The real folders with every creation and deletion recorded; with `create` false
+// nothing is made (for paths outside the test's own folders).
 class RecordingFolders : public Folders {
  public:
   explicit RecordingFolders(Folders& real) : real_(real) {}
@@ -63,7 +63,10 @@ class RecordingFolders : public Folders {
     created.emplace_back(p);
     return create && real_.CreateDirectory(p);
   }
-  bool DeleteFile(std::u16string_view p) override { return real_.DeleteFile(p); }
+  bool DeleteFile(std::u16string_view p) override {
+    deleted.emplace_back(p);
+    return real_.DeleteFile(p);
+  }
   std::u16string CurrentDirectory() const override { return real_.CurrentDirectory(); }
   std::u16string TempDirectory() const override { return real_.TempDirectory(); }
   std::vector<DirEntry> List(std::u16string_view mask, uint32_t filter) const override {
@@ -72,7 +75,7 @@ class RecordingFolders : public Folders {
   std::u16string ShortDate(const LocalTime& t) const override { return real_.ShortDate(t); }
   std::u16string LongTime(const LocalTime& t) const override { return real_.LongTime(t); }
 
-  Texts created;
+  Texts created, deleted;
   bool create = true;
 
  private:
@@ -98,6 +101,16 @@ class VanishingFiles : public FileSystem {
   FileSystem& real_;
 };
 
+// A value of either type, as an earlier run or another program left it.
+void Set(test::FakeRegistry& registry, RegRoot root, std::u16string_view key,
+         std::u16string_view name, const Value& value) {
+  if (const auto* text = std::get_if<std::u16string>(&value)) {
+    registry.SetString(root, key, name, *text);
+  } else {
+    registry.SetInteger(root, key, name, std::get<int32_t>(value));
+  }
+}
+
 // One tool on real files with the registry double, the test view and scripted dialogs;
 // "APPDATA" of "Volatile Environment" names `appData` unless that is empty.
 struct StartupRig {
@@ -106,8 +119,14 @@ struct StartupRig {
   }
   Directories& dirs() { return form.state().dirs; }
   std::u16string Caption() const { return view.Caption(Ctl::DirectoryforBitNamefiles1); }
+  // A value of the settings key; none when the key or the value is missing.
+  std::optional<Value> Setting(const std::u16string& name) const {
+    const test::FakeRegistry::Values* values = registry.Find(kUser, kSettings);
+    if (values == nullptr || values->count(name) == 0) return std::nullopt;
+    return values->at(name);
+  }
+  // The creation handler as the window runs it; the error shown, if any.
   std::u16string Start() {
-    dialogs.shown.clear();
     form.Guard([this] { form.FormCreate(); });
     auto errors = dialogs.Texts(ShownBox::Error);
     return errors.empty() ? u"" : errors[0];
@@ -129,100 +148,72 @@ struct StartupRig {
 
 class StartupTest : public ::testing::Test {
  protected:
-  Directories& dirs() { return rig.dirs(); }
-  // A value of the settings key; "(none)" or nothing when the key or the value is missing.
-  std::u16string SettingsText(const std::u16string& name) const {
-    const test::FakeRegistry::Values* values = registry.Find(kUser, kSettings);
-    if (values == nullptr || values->count(name) == 0) return u"(none)";
-    return std::get<std::u16string>(values->at(name));
-  }
-  std::optional<int32_t> SettingsInteger(const std::u16string& name) const {
-    const test::FakeRegistry::Values* values = registry.Find(kUser, kSettings);
-    if (values == nullptr || values->count(name) == 0) return std::nullopt;
-    return std::get<int32_t>(values->at(name));
-  }
   std::u16string ProfileDir() const { return appData.path() + u"\\Calmwood\\Korvan BNF Tool"; }
   bool Exists(const std::u16string& path) const { return rig.realFiles->FileExists(path); }
 
   TempDir appData;
   StartupRig rig{appData.path()};
-  test::FakeRegistry& registry = rig.registry;
-  test::TestView& view = rig.view;
-  test::ScriptedDialogs& dialogs = rig.dialogs;
-  TfBNF& form = rig.form;
+  Directories& dirs = rig.dirs();
   const std::u16string current = AddBackslash(rig.realFolders->CurrentDirectory());
 };
 
 TEST_F(StartupTest, FirstStartCreatesTheEmptyKeyAndThePrivateFiles) {
-  form.FormCreate();
+  EXPECT_EQ(u"", rig.Start());
 
-  ASSERT_TRUE(registry.HasKey(kUser, kSettings));
-  EXPECT_TRUE(registry.Find(kUser, kSettings)->empty());
-  EXPECT_EQ(0u, view.bounds.count(Win::Main));  // the window keeps its design place
-  EXPECT_EQ((Texts{u"", u"", u""}), (Texts{dirs().BNFLocation, dirs().ToolDir, dirs().MPAsmDir}));
+  ASSERT_TRUE(rig.registry.HasKey(kUser, kSettings));
+  EXPECT_TRUE(rig.registry.Find(kUser, kSettings)->empty());
+  EXPECT_EQ(0u, rig.view.bounds.count(Win::Main));  // the window keeps its design place
+  EXPECT_EQ((Texts{u"", u"", u""}), (Texts{dirs.BNFLocation, dirs.ToolDir, dirs.MPAsmDir}));
   EXPECT_EQ(u"Directory for BitName files...[]", rig.Caption());
-  EXPECT_EQ(ProfileDir(), dirs().ProfileDir);
+  EXPECT_EQ(ProfileDir(), dirs.ProfileDir);
   EXPECT_EQ((Texts{appData.path() + u"\\Calmwood", ProfileDir()}), rig.folders.created);
   EXPECT_EQ(kSfrHeader, ReadBytes(ToHostPath(ProfileDir() + u"\\PrivateSFR.txt")));
   EXPECT_EQ(kBitHeader, ReadBytes(ToHostPath(ProfileDir() + u"\\PrivateBit.txt")));
-  EXPECT_TRUE(form.state().FirstShow);
-  EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(0, view.quitRequests);
+  EXPECT_TRUE(rig.form.state().FirstShow);
+  EXPECT_TRUE(rig.dialogs.shown.empty());
+  EXPECT_EQ(0, rig.view.quitRequests);
 }
 
-TEST_F(StartupTest, SecondStartReadsTheSettingsAndRecordsTheFolder) {
-  registry.SetInteger(kUser, kSettings, u"Top", 210);
-  registry.SetInteger(kUser, kSettings, u"Left", 330);
-  registry.SetString(kUser, kSettings, u"BNFLocation", u"D:\\bnf");
-  registry.SetString(kUser, kSettings, u"MPAsmDir", u"D:\\mpasm");
-
-  form.FormCreate();
-
-  EXPECT_EQ(330, view.Bounds(Win::Main).left);
-  EXPECT_EQ(210, view.Bounds(Win::Main).top);
-  EXPECT_EQ(u"D:\\bnf", dirs().BNFLocation);
-  EXPECT_EQ(u"D:\\mpasm", dirs().MPAsmDir);
-  EXPECT_EQ(current, dirs().ToolDir);
-  EXPECT_EQ(current, SettingsText(u"Location"));
-  EXPECT_EQ(u"Directory for BitName files...[D:\\bnf]", rig.Caption());
-  EXPECT_TRUE(form.state().FirstShow);
-}
-
-TEST_F(StartupTest, MissingValuesGiveTheDefaults) {
-  registry.SetInteger(kUser, kSettings, u"Left", 300);
-
-  form.FormCreate();
-
-  EXPECT_EQ(300, view.Bounds(Win::Main).left);
-  EXPECT_EQ(100, view.Bounds(Win::Main).top);
-  EXPECT_EQ(u"", dirs().BNFLocation);
-  EXPECT_EQ(u"", dirs().MPAsmDir);
-  EXPECT_EQ(u"(none)", SettingsText(u"BNFLocation"));
-}
-
-TEST_F(StartupTest, LocationGivesTheToolFolderAndRecordsTheCurrentOne) {
+TEST_F(StartupTest, LaterStartsReadTheSettingsAndRecordTheFolder) {
+  using Settings = std::vector<std::pair<std::u16string, Value>>;
+  const Settings all = {
+      {u"Top", 210}, {u"Left", 330}, {u"BNFLocation", u"D:\\bnf"}, {u"MPAsmDir", u"D:\\mpasm"}};
+  const std::u16string exe = current + u"bnfcreator.exe";
+  const Texts none = {u"", current, u""};
+  const Texts tools = {u"", u"C:\\Tools\\", u""};
   struct Case {
-    std::u16string location;
-    std::u16string toolDir;
-    std::u16string locationAfter;
+    Settings settings;
+    bool opens;
+    std::pair<int32_t, int32_t> leftTop;  // 0, 0: the window keeps its design place
+    Texts dirs;                           // BNFLocation, ToolDir, MPAsmDir
+    std::optional<Value> location;        // "Location" afterwards
   };
   const Case cases[] = {
-      {current + u"bnfcreator.exe", current, current + u"bnfcreator.exe"},  // same folder
-      {u"C:\\Tools\\tool.exe", u"C:\\Tools\\", current},                    // another folder
-      {u"C:\\Tools\\", u"C:\\Tools\\", current},
-      {u"tool.exe", current, current},  // no folder at all
-      {u"", current, current},
+      {all, true, {330, 210}, {u"D:\\bnf", current, u"D:\\mpasm"}, current},  // second start
+      {{{u"Left", 300}}, true, {300, 100}, none, current},
+      {{{u"Location", exe}}, true, {100, 100}, none, exe},  // from the same folder
+      {{{u"Location", u"C:\\Tools\\tool.exe"}}, true, {100, 100}, tools, current},
+      {{{u"Location", u"C:\\Tools\\"}}, true, {100, 100}, tools, current},
+      {{{u"Location", u"tool.exe"}}, true, {100, 100}, none, current},
+      {{{u"Location", u""}}, true, {100, 100}, none, current},
+      {all, false, {0, 0}, {u"", u"", u""}, std::nullopt},  // the key does not open
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.location.begin(), c.location.end()));
+    SCOPED_TRACE(&c - cases);
     StartupRig r(appData.path());
-    r.registry.SetString(kUser, kSettings, u"Location", c.location);
+    for (const auto& [name, value] : c.settings) Set(r.registry, kUser, kSettings, name, value);
+    if (!c.opens)
+      r.registry.refuseAllAccess.insert(test::FakeRegistry::Normalise(kUser, kSettings));
 
-    r.form.FormCreate();
+    r.Start();
 
-    EXPECT_EQ(c.toolDir, r.dirs().ToolDir);
-    EXPECT_EQ(c.locationAfter,
-              std::get<std::u16string>(r.registry.Find(kUser, kSettings)->at(u"Location")));
+    EXPECT_TRUE(r.dialogs.shown.empty());
+    EXPECT_EQ(c.leftTop,
+              std::make_pair(r.view.Bounds(Win::Main).left, r.view.Bounds(Win::Main).top));
+    EXPECT_EQ(c.dirs, (Texts{r.dirs().BNFLocation, r.dirs().ToolDir, r.dirs().MPAsmDir}));
+    EXPECT_EQ(c.location, r.Setting(u"Location"));
+    EXPECT_EQ(u"Directory for BitName files...[" + c.dirs[0] + u"]", r.Caption());
+    EXPECT_TRUE(r.form.state().FirstShow);
   }
 }
 
@@ -230,14 +221,12 @@ TEST_F(StartupTest, StartFromAnotherFolderReadsTheOldFoldersNameTables) {
   TempDir tool;
   rig.text.WriteLines(tool.File(u"StandardSFR.txt"), {u"TMR=Timer"});
   rig.text.WriteLines(tool.File(u"StandardBIT.txt"), {u"C=Carry"});
-  registry.SetString(kUser, kSettings, u"Location", tool.File(u"bnfcreator.exe"));
+  rig.registry.SetString(kUser, kSettings, u"Location", tool.File(u"bnfcreator.exe"));
 
-  form.FormCreate();
+  rig.form.FormCreate();
 
-  EXPECT_EQ(tool.path() + u"\\", dirs().ToolDir);
-  EXPECT_EQ(current, SettingsText(u"Location"));
-  EXPECT_EQ(u"Timer, Low byte", GetDefaultSFR(form.state().names, u"TMRL"));
-  EXPECT_EQ(u"Carry", GetDefaultBit(form.state().names, u"C"));
+  EXPECT_EQ(u"Timer, Low byte", GetDefaultSFR(rig.form.state().names, u"TMRL"));
+  EXPECT_EQ(u"Carry", GetDefaultBit(rig.form.state().names, u"C"));
 }
 
 TEST_F(StartupTest, KeyThatCannotBeCreatedEndsTheApplicationAfterStartUp) {
@@ -259,32 +248,6 @@ TEST_F(StartupTest, KeyThatCannotBeCreatedEndsTheApplicationAfterStartUp) {
   }
 }
 
-TEST_F(StartupTest, KeyThatDoesNotOpenKeepsTheDefaultsAndClosingTriesAgain) {
-  registry.SetInteger(kUser, kSettings, u"Top", 210);
-  registry.SetString(kUser, kSettings, u"BNFLocation", u"D:\\bnf");
-  registry.SetString(kUser, kSettings, u"MPAsmDir", u"D:\\mpasm");
-  const std::u16string key = test::FakeRegistry::Normalise(kUser, kSettings);
-  registry.refuseAllAccess.insert(key);
-
-  form.FormCreate();
-
-  EXPECT_EQ(0u, view.bounds.count(Win::Main));
-  EXPECT_EQ((Texts{u"", u"", u""}), (Texts{dirs().BNFLocation, dirs().ToolDir, dirs().MPAsmDir}));
-  EXPECT_EQ(u"(none)", SettingsText(u"Location"));
-  EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(0, view.quitRequests);
-  EXPECT_TRUE(form.state().FirstShow);
-
-  dirs().BNFLocation = u"E:\\out";
-  form.FormClose();
-  EXPECT_EQ(u"D:\\bnf", SettingsText(u"BNFLocation"));
-
-  registry.refuseAllAccess.erase(key);
-  form.FormClose();
-  EXPECT_EQ(u"E:\\out", SettingsText(u"BNFLocation"));
-  EXPECT_EQ(u"", SettingsText(u"MPAsmDir"));
-}
-
 TEST_F(StartupTest, MplabFolders) {
   constexpr const char16_t* N = nullptr;  // the value is missing
   struct Case {
@@ -294,7 +257,6 @@ TEST_F(StartupTest, MplabFolders) {
     Texts expected;
   };
   const Case cases[] = {
-      {{N, N, N, N, N}, {u"", u"", u"", u"", u""}},
       {{u"C:\\MPLAB\\MPASM Suite\\MPASMWIN.exe", N, N, N, N},
        {u"C:\\MPLAB\\MPASM Suite\\", u"", u"", u"", u"C:\\MPLAB\\MPASM Suite\\"}},
       {{u"D:MPASMWIN.exe", N, N, N, N}, {u"D:\\", u"", u"", u"", u"D:\\"}},
@@ -314,18 +276,17 @@ TEST_F(StartupTest, MplabFolders) {
     RegRoot root;
     std::u16string_view key;
     const char16_t* name;
-  } sources[] = {{kUser, kMplab8, u"T_MPAsm.MPASM"},
-                 {kMachine, kXp, u"InstallDir"},
+  } sources[] = {{kUser, u"Software\\MicroChip\\MPLab IDE\\Tool Locations", u"T_MPAsm.MPASM"},
+                 {kMachine, u"Software\\MicroChip\\MPLabX", u"InstallDir"},
                  {kMachine, kX32, u"InstallDir"},
-                 {kMachine, kX64, u"InstallDir"},
+                 {kMachine, u"Software\\Wow6432Node\\MicroChip\\MPLAB X", u"InstallDir"},
                  {kUser, kSettings, u"MPAsmDir"}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.expected));
+    SCOPED_TRACE(&c - cases);
     StartupRig r(appData.path());
     for (std::size_t i = 0; i < c.values.size(); ++i) {
-      if (c.values[i] != N) {
+      if (c.values[i])
         r.registry.SetString(sources[i].root, sources[i].key, sources[i].name, c.values[i]);
-      }
     }
 
     r.form.FormCreate();
@@ -368,12 +329,12 @@ TEST_F(StartupTest, ExistingPrivateFilesAreLeftUntouched) {
   test::WriteBytes(ToHostPath(ProfileDir() + u"\\PrivateSFR.txt"), "");
   test::WriteBytes(ToHostPath(ProfileDir() + u"\\privatebit.TXT"), "TMR0IF=Mine\n");
 
-  form.FormCreate();
+  rig.form.FormCreate();
 
   EXPECT_TRUE(rig.folders.created.empty());
   EXPECT_EQ("", ReadBytes(ToHostPath(ProfileDir() + u"\\PrivateSFR.txt")));
   EXPECT_EQ("TMR0IF=Mine\n", ReadBytes(ToHostPath(ProfileDir() + u"\\privatebit.TXT")));
-  EXPECT_EQ(u"Mine", GetDefaultBit(form.state().names, u"TMR0IF"));
+  EXPECT_EQ(u"Mine", GetDefaultBit(rig.form.state().names, u"TMR0IF"));
 }
 
 TEST_F(StartupTest, WithoutAppDataTheProfileHangsFromTheDriveRoot) {
@@ -401,25 +362,20 @@ TEST_F(StartupTest, WithoutVolatileEnvironmentNoProfileIsMade) {
 }
 
 TEST_F(StartupTest, ValueOfTheWrongTypeEndsStartUpAtThatStep) {
-  struct Case {
+  const struct {
     RegRoot root;
     std::u16string_view key;
     std::u16string name;
-    bool asText;  // else an integer
+    Value value;
+  } cases[] = {
+      {kUser, kSettings, u"Top", u"120"},
+      {kMachine, kX32, u"InstallDir", 120},
+      {kUser, kVolatile, u"APPDATA", 120},
   };
-  const Case cases[] = {
-      {kUser, kSettings, u"Top", true},
-      {kMachine, kX32, u"InstallDir", false},
-      {kUser, kVolatile, u"APPDATA", false},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name.begin(), c.name.end()));
     StartupRig r(appData.path());
-    if (c.asText) {
-      r.registry.SetString(c.root, c.key, c.name, u"120");
-    } else {
-      r.registry.SetInteger(c.root, c.key, c.name, 120);
-    }
+    Set(r.registry, c.root, c.key, c.name, c.value);
 
     EXPECT_EQ(u"Invalid data type for '" + c.name + u"'", r.Start());
     EXPECT_FALSE(r.form.state().FirstShow);
@@ -428,119 +384,103 @@ TEST_F(StartupTest, ValueOfTheWrongTypeEndsStartUpAtThatStep) {
   }
 }
 
-TEST_F(StartupTest, FormCloseWritesTheFourValuesEmptyTextsIncluded) {
-  registry.AddKey(kUser, kSettings);
-  view.bounds[Win::Main] = {185, 124, 579, 348};
+TEST_F(StartupTest, FormCloseWritesTheFourValuesOnceTheKeyOpens) {
+  const std::u16string key = test::FakeRegistry::Normalise(kUser, kSettings);
+  rig.registry.AddKey(kUser, kSettings);
+  rig.registry.refuseAllAccess.insert(key);
+  rig.view.bounds[Win::Main] = {185, 124, 579, 348};
 
-  form.FormClose();
+  rig.form.FormClose();
+  EXPECT_TRUE(rig.registry.Find(kUser, kSettings)->empty());
+  EXPECT_TRUE(rig.dialogs.shown.empty());
 
-  EXPECT_EQ(124, SettingsInteger(u"Top"));
-  EXPECT_EQ(185, SettingsInteger(u"Left"));
-  EXPECT_EQ(u"", SettingsText(u"BNFLocation"));
-  EXPECT_EQ(u"", SettingsText(u"MPAsmDir"));
-  EXPECT_EQ(u"(none)", SettingsText(u"Location"));
+  rig.registry.refuseAllAccess.erase(key);
+  rig.form.FormClose();
+  EXPECT_EQ(Value(124), rig.Setting(u"Top"));
+  EXPECT_EQ(Value(185), rig.Setting(u"Left"));
+  EXPECT_EQ(Value(u""), rig.Setting(u"BNFLocation"));
+  EXPECT_EQ(Value(u""), rig.Setting(u"MPAsmDir"));
+  EXPECT_EQ(std::nullopt, rig.Setting(u"Location"));
 }
 
-// The BitName folder check.
-class CheckUserDirTest : public StartupTest {
- protected:
-  std::u16string Temp() const { return rig.realFolders->TempDirectory(); }
-  static std::u16string TestFile(const TempDir& d) { return d.File(u"_____test.txt"); }
-  std::u16string NoChoiceMessage() const {
-    return u"You did not choose a location for the BitName files\rThey will be stored in " + Temp();
+// Every box shown, in order: messages and the folder chooser (by its instruction).
+Texts ShownTexts(const test::ScriptedDialogs& dialogs) {
+  Texts texts;
+  for (const ShownBox& box : dialogs.shown) texts.push_back(box.text);
+  return texts;
+}
+
+TEST_F(StartupTest, CheckUserDirAcceptsATestedFolderElseTheTemporaryOne) {
+  TempDir bnf, other;
+  const std::u16string temp = rig.realFolders->TempDirectory();
+  const std::u16string retry =
+      u"The testfile could not be created, please select a different location";
+  const std::u16string noChoice =
+      u"You did not choose a location for the BitName files\rThey will be stored in " + temp;
+  const std::u16string a = bnf.path(), b = other.path();
+  const Texts aTested = {bnf.File(u"_____test.txt")}, bTested = {other.File(u"_____test.txt")};
+  struct Case {
+    std::u16string location;
+    bool vanishes;  // the test file written there is then not found
+    std::deque<std::optional<std::u16string>> choices;
+    Texts shown;
+    std::u16string result;
+    Texts deleted;
+  };
+  const Case cases[] = {
+      {a, false, {}, {}, a, aTested},  // an old test file there is overwritten
+      {u"", false, {a}, {kChooserText}, a, aTested},
+      {u"", false, {}, {kChooserText, noChoice}, temp, {}},
+      {a, true, {b}, {retry, kChooserText}, b, bTested},
+      {a, true, {}, {retry, kChooserText, noChoice}, temp, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    StartupRig r(appData.path());
+    test::WriteBytes(ToHostPath(bnf.File(u"_____test.txt")), "an old test file");
+    if (c.vanishes) r.files.vanished.insert(c.location + u"\\_____test.txt");
+    r.dirs().BNFLocation = c.location;
+    r.dialogs.folderAnswers = c.choices;
+
+    EXPECT_TRUE(r.form.CheckUserDir());
+
+    EXPECT_EQ(c.shown, ShownTexts(r.dialogs));
+    EXPECT_EQ(c.result, r.dirs().BNFLocation);
+    EXPECT_EQ(u"Directory for BitName files...[" + c.result + u"]", r.Caption());
+    EXPECT_EQ(c.deleted, r.folders.deleted);
   }
-  std::u16string Caption() const { return rig.Caption(); }
+}
 
+TEST_F(StartupTest, CheckUserDirOnAMissingFolderIsAnErrorThatKeepsTheFolder) {
   TempDir bnf;
-  TempDir other;
-};
-
-TEST_F(CheckUserDirTest, WritableFolderIsAcceptedWithoutAWord) {
-  test::WriteBytes(ToHostPath(TestFile(bnf)), "an old test file");
-  dirs().BNFLocation = bnf.path();
-
-  EXPECT_TRUE(form.CheckUserDir());
-
-  EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_FALSE(Exists(TestFile(bnf)));
-  EXPECT_EQ(bnf.path(), dirs().BNFLocation);
-  EXPECT_EQ(u"Directory for BitName files...[" + bnf.path() + u"]", Caption());
-}
-
-TEST_F(CheckUserDirTest, EmptyLocationAsksForAFolder) {
-  dialogs.folderAnswers = {bnf.path()};
-
-  EXPECT_TRUE(form.CheckUserDir());
-
-  ASSERT_EQ(1u, dialogs.folderRequests.size());
-  EXPECT_EQ(kChooserText, dialogs.folderRequests[0].instruction);
-  EXPECT_FALSE(dialogs.folderRequests[0].showFiles);
-  EXPECT_EQ(u"", dialogs.folderRequests[0].preselected);
-  EXPECT_EQ(1u, dialogs.shown.size());
-  EXPECT_EQ(bnf.path(), dirs().BNFLocation);
-  EXPECT_FALSE(Exists(TestFile(bnf)));
-}
-
-TEST_F(CheckUserDirTest, CancelledChoiceFallsBackToTheTemporaryFolder) {
-  EXPECT_TRUE(form.CheckUserDir());
-
-  EXPECT_EQ(Texts{NoChoiceMessage()}, dialogs.Texts(ShownBox::Message));
-  EXPECT_EQ(Temp(), dirs().BNFLocation);
-  EXPECT_EQ(u"Directory for BitName files...[" + Temp() + u"]", Caption());
-}
-
-TEST_F(CheckUserDirTest, VanishedTestFileAsksForAnotherFolder) {
-  rig.files.vanished.insert(TestFile(bnf));
-  dirs().BNFLocation = bnf.path();
-  dialogs.folderAnswers = {other.path()};
-
-  EXPECT_TRUE(form.CheckUserDir());
-
-  EXPECT_EQ(Texts{u"The testfile could not be created, please select a different location"},
-            dialogs.Texts(ShownBox::Message));
-  EXPECT_EQ(1u, dialogs.folderRequests.size());
-  EXPECT_EQ(other.path(), dirs().BNFLocation);
-  EXPECT_FALSE(Exists(TestFile(other)));
-  EXPECT_EQ(u"Directory for BitName files...[" + other.path() + u"]", Caption());
-}
-
-TEST_F(CheckUserDirTest, VanishedTestFileAndNoOtherChoice) {
-  rig.files.vanished.insert(TestFile(bnf));
-  dirs().BNFLocation = bnf.path();
-
-  EXPECT_TRUE(form.CheckUserDir());
-
-  EXPECT_EQ((Texts{u"The testfile could not be created, please select a different location",
-                   NoChoiceMessage()}),
-            dialogs.Texts(ShownBox::Message));
-  EXPECT_EQ(Temp(), dirs().BNFLocation);
-}
-
-TEST_F(CheckUserDirTest, MissingFolderIsAnErrorThatKeepsTheFolder) {
   const std::u16string gone = bnf.File(u"gone");
-  dirs().BNFLocation = gone;
-  view.SetCaption(Ctl::DirectoryforBitNamefiles1, BnfFolderCaption(gone));
+  dirs.BNFLocation = gone;
+  rig.view.SetCaption(Ctl::DirectoryforBitNamefiles1, BnfFolderCaption(gone));
 
-  EXPECT_FALSE(form.Guard([&] { form.CheckUserDir(); }));
+  EXPECT_FALSE(rig.form.Guard([&] { rig.form.CheckUserDir(); }));
 
-  ASSERT_EQ(1u, dialogs.shown.size());
-  EXPECT_EQ(ShownBox::Error, dialogs.shown[0].kind);
-  EXPECT_EQ(gone, dirs().BNFLocation);
-  EXPECT_EQ(u"Directory for BitName files...[" + gone + u"]", Caption());
+  ASSERT_EQ(1u, rig.dialogs.shown.size());
+  EXPECT_EQ(ShownBox::Error, rig.dialogs.shown[0].kind);
+  EXPECT_EQ(gone, dirs.BNFLocation);
+  EXPECT_EQ(u"Directory for BitName files...[" + gone + u"]", rig.Caption());
 }
 
-TEST_F(CheckUserDirTest, MenuChoiceCancelledChangesNothing) {
-  dirs().BNFLocation = bnf.path();
-  view.SetCaption(Ctl::DirectoryforBitNamefiles1, u"before");
+TEST_F(StartupTest, MenuFolderChoiceTakesEffectUnlessCancelled) {
+  dirs.BNFLocation = u"D:\\bnf";
+  rig.view.SetCaption(Ctl::DirectoryforBitNamefiles1, u"before");
 
-  form.DirectoryforBitNamefiles1Click();
-  EXPECT_EQ(bnf.path(), dirs().BNFLocation);
-  EXPECT_EQ(u"before", Caption());
+  rig.form.DirectoryforBitNamefiles1Click();
+  EXPECT_EQ(u"D:\\bnf", dirs.BNFLocation);
+  EXPECT_EQ(u"before", rig.Caption());
 
-  dialogs.folderAnswers = {u"C:\\"};
-  form.DirectoryforBitNamefiles1Click();
-  EXPECT_EQ(u"C:\\", dirs().BNFLocation);
-  EXPECT_EQ(u"Directory for BitName files...[C:\\]", Caption());
+  rig.dialogs.folderAnswers = {u"C:\\"};
+  rig.form.DirectoryforBitNamefiles1Click();
+  EXPECT_EQ(u"C:\\", dirs.BNFLocation);
+  EXPECT_EQ(u"Directory for BitName files...[C:\\]", rig.Caption());
+  // Folders only, and no start folder.
+  ASSERT_EQ(2u, rig.dialogs.folderRequests.size());
+  EXPECT_FALSE(rig.dialogs.folderRequests[1].showFiles);
+  EXPECT_EQ(u"", rig.dialogs.folderRequests[1].preselected);
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <iomanip>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,27 +19,9 @@
 namespace bnf {
 namespace {
 
+using Names = std::vector<std::u16string>;
 using test::TempDir;
 using test::WriteBytes;
-
-// Sets a file's modification time to a moment of local time.
-void SetLocalTime(const std::filesystem::path& p, const LocalTime& t) {
-  std::tm tm{};
-  tm.tm_year = t.year - 1900;
-  tm.tm_mon = t.month - 1;
-  tm.tm_mday = t.day;
-  tm.tm_hour = t.hour;
-  tm.tm_min = t.minute;
-  tm.tm_sec = t.second;
-  tm.tm_isdst = -1;
-  auto moment = std::chrono::system_clock::from_time_t(std::mktime(&tm));
-  std::filesystem::last_write_time(p, std::chrono::file_clock::from_sys(moment));
-}
-
-bool operator==(const LocalTime& a, const LocalTime& b) {
-  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
-         a.minute == b.minute && a.second == b.second;
-}
 
 std::vector<DirEntry> SortedByName(std::vector<DirEntry> entries) {
   std::sort(entries.begin(), entries.end(),
@@ -45,8 +29,8 @@ std::vector<DirEntry> SortedByName(std::vector<DirEntry> entries) {
   return entries;
 }
 
-std::vector<std::u16string> Names(const std::vector<DirEntry>& entries) {
-  std::vector<std::u16string> names;
+Names NamesOf(const std::vector<DirEntry>& entries) {
+  Names names;
   for (const DirEntry& e : SortedByName(entries)) names.push_back(e.name);
   return names;
 }
@@ -60,8 +44,7 @@ class FoldersTest : public ::testing::Test {
 TEST_F(FoldersTest, DatesAndTimesAsTheLocaleWritesThem) {
   struct Case {
     LocalTime t;
-    std::u16string date;
-    std::u16string time;
+    std::u16string date, time;
   };
   const Case cases[] = {
       {{2021, 3, 5, 14, 7, 9}, u"3/5/2021", u"2:07:09 PM"},
@@ -78,54 +61,53 @@ TEST_F(FoldersTest, DatesAndTimesAsTheLocaleWritesThem) {
 }
 
 TEST_F(FoldersTest, ListingReportsAttributesLocalTimeAndSize) {
-  const LocalTime modified{2021, 3, 5, 14, 7, 9};
   WriteBytes(dir.native() / "p16f84.inc", "0123456789");
-  SetLocalTime(dir.native() / "p16f84.inc", modified);
+  std::tm t{};
+  std::istringstream("2021-03-05 14:07:09") >> std::get_time(&t, "%Y-%m-%d %H:%M:%S");
+  t.tm_isdst = -1;
+  const auto modified = std::chrono::system_clock::from_time_t(std::mktime(&t));
+  std::filesystem::last_write_time(dir.native() / "p16f84.inc",
+                                   std::chrono::file_clock::from_sys(modified));
   WriteBytes(dir.native() / "empty.inc", "");
   std::filesystem::create_directory(dir.native() / "psub");
 
   const std::vector<DirEntry> entries = SortedByName(folders->List(dir.File(u"*"), 511));
 
-  ASSERT_EQ((std::vector<std::u16string>{u".", u"..", u"empty.inc", u"p16f84.inc", u"psub"}),
-            Names(entries));
+  ASSERT_EQ((Names{u".", u"..", u"empty.inc", u"p16f84.inc", u"psub"}), NamesOf(entries));
+  constexpr uint32_t kSpecial = kAttrDirectory | kAttrHidden | kAttrSystem;
   EXPECT_NE(0u, entries[0].attributes & kAttrDirectory);
-  EXPECT_EQ(0u, entries[2].attributes & (kAttrDirectory | kAttrHidden | kAttrSystem));
+  EXPECT_EQ(0u, entries[2].attributes & kSpecial);
   EXPECT_EQ(0u, entries[2].size);
-  EXPECT_EQ(0u, entries[3].attributes & (kAttrDirectory | kAttrHidden | kAttrSystem));
+  EXPECT_EQ(0u, entries[3].attributes & kSpecial);
   EXPECT_EQ(10u, entries[3].size);
-  EXPECT_TRUE(modified == entries[3].modified);
+  const LocalTime& m = entries[3].modified;
+  EXPECT_EQ(u"3/5/2021 2:07:09 PM", folders->ShortDate(m) + u" " + folders->LongTime(m));
   EXPECT_NE(0u, entries[4].attributes & kAttrDirectory);
 }
 
 TEST_F(FoldersTest, ListingMatchesWithoutRegardToLetterCase) {
-  WriteBytes(dir.native() / "p16f84.inc", "a");
-  WriteBytes(dir.native() / "P18F452.INC", "b");
-  WriteBytes(dir.native() / "p18f452.txt", "c");
-  WriteBytes(dir.native() / "README", "d");
-  std::filesystem::create_directory(dir.native() / "Sub");
-  WriteBytes(dir.native() / "Sub" / "p1.inc", "e");
-
-  const std::vector<std::u16string> both = {u"P18F452.INC", u"p16f84.inc"};
-  EXPECT_EQ(both, Names(folders->List(dir.File(u"p*.inc"), 511)));
-  EXPECT_EQ(both, Names(folders->List(dir.File(u"P*.INC"), 511)));
-  EXPECT_EQ(std::vector<std::u16string>{u"P18F452.INC"},
-            Names(folders->List(dir.File(u"p18f45?.inc"), 511)));
-  // The folder part is found without regard to letter case as well.
-  EXPECT_EQ(std::vector<std::u16string>{u"p1.inc"},
-            Names(folders->List(dir.File(u"SUB\\P*.inc"), 511)));
-  // "*.*" matches a name without a dot too.
-  EXPECT_EQ((std::vector<std::u16string>{u"P18F452.INC", u"README", u"p16f84.inc", u"p18f452.txt"}),
-            Names(folders->List(dir.File(u"*.*"), 0)));
-}
-
-TEST_F(FoldersTest, FilterLeavesOutDirectoriesUnlessAsked) {
-  WriteBytes(dir.native() / "pfile.inc", "a");
+  for (const char* name : {"p16f84.inc", "P18F452.INC", "p18f452.txt", "README", "Sub/p1.inc"}) {
+    std::filesystem::create_directories((dir.native() / name).parent_path());
+    WriteBytes(dir.native() / name, "x");
+  }
   std::filesystem::create_directory(dir.native() / "pdir.inc");
-
-  EXPECT_EQ(std::vector<std::u16string>{u"pfile.inc"},
-            Names(folders->List(dir.File(u"p*.inc"), 511 & ~kAttrDirectory)));
-  EXPECT_EQ((std::vector<std::u16string>{u"pdir.inc", u"pfile.inc"}),
-            Names(folders->List(dir.File(u"p*.inc"), kAttrDirectory)));
+  struct Case {
+    std::u16string mask;
+    uint32_t filter;
+    Names expected;
+  };
+  const Case cases[] = {
+      {u"p*.inc", 511 & ~kAttrDirectory, {u"P18F452.INC", u"p16f84.inc"}},
+      {u"P*.INC", kAttrDirectory, {u"P18F452.INC", u"p16f84.inc", u"pdir.inc"}},
+      {u"p18f45?.inc", 511, {u"P18F452.INC"}},
+      {u"SUB\\P*.inc", 511, {u"p1.inc"}},  // the folder part too
+      {u"*.*", 0, {u"P18F452.INC", u"README", u"p16f84.inc", u"p18f452.txt"}},  // no dot needed
+      {u"missing\\*.*", 511, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.mask.begin(), c.mask.end()));
+    EXPECT_EQ(c.expected, NamesOf(folders->List(dir.File(c.mask), c.filter)));
+  }
 }
 
 TEST_F(FoldersTest, CreatesOneLevelAndDeletesFiles) {
@@ -145,11 +127,9 @@ TEST_F(FoldersTest, CreatesOneLevelAndDeletesFiles) {
   EXPECT_FALSE(folders->DeleteFile(made + u"\\_____test.txt"));
 }
 
-TEST_F(FoldersTest, CurrentFolderHasNoTrailingBackslash) {
+TEST_F(FoldersTest, CurrentAndTemporaryFolders) {
   EXPECT_EQ(test::ToToolPath(std::filesystem::current_path()), folders->CurrentDirectory());
-}
 
-TEST_F(FoldersTest, TemporaryFolderExistsAndEndsInBackslash) {
   const std::u16string temp = folders->TempDirectory();
   ASSERT_FALSE(temp.empty());
   EXPECT_EQ(u'\\', temp.back());

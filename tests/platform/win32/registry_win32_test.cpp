@@ -8,6 +8,7 @@
 #include <sddl.h>
 
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -40,17 +41,15 @@ HKEY RootKey(RegRoot root) {
 // leaves nothing that changes the outcome.
 class Win32RegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override { path = kParent + u"\\" + TestName(); }
+  void SetUp() override {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    path = kParent + u"\\" + std::u16string(name.begin(), name.end());
+  }
   void TearDown() override {
     for (RegRoot root : {RegRoot::CurrentUser, RegRoot::LocalMachine}) {
       DeleteTree(root);
       ::RegDeleteKeyW(RootKey(root), Wide(kParent));  // only once no test uses it
     }
-  }
-
-  static std::u16string TestName() {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    return std::u16string(name.begin(), name.end());
   }
 
   void DeleteTree(RegRoot root) {
@@ -60,9 +59,18 @@ class Win32RegistryTest : public ::testing::Test {
     ::RegDeleteKeyW(RootKey(root), Wide(path));
   }
 
+  // The test key made anew; a key that cannot be made or opened fails the test.
   std::unique_ptr<RegistryKey> Fresh(RegRoot root = RegRoot::CurrentUser) {
     DeleteTree(root);
-    return registry->CreateKey(root, path + u"\\");
+    return Checked(registry->CreateKey(root, path + u"\\"));
+  }
+  std::unique_ptr<RegistryKey> Open(RegAccess access = RegAccess::ReadOnly,
+                                    RegRoot root = RegRoot::CurrentUser) {
+    return Checked(registry->OpenKey(root, path, access));
+  }
+  static std::unique_ptr<RegistryKey> Checked(std::unique_ptr<RegistryKey> key) {
+    if (key == nullptr) throw std::runtime_error("the test key does not open");
+    return key;
   }
 
   // Stores a value as another program might, bypassing the tool's writer.
@@ -97,56 +105,39 @@ class Win32RegistryTest : public ::testing::Test {
   std::u16string path;
 };
 
-TEST_F(Win32RegistryTest, TextsRoundTrip) {
+TEST_F(Win32RegistryTest, ValuesRoundTrip) {
   const std::u16string texts[] = {
       u"C:\\Program Files\\Tool\\", u"", u"Korvan\u00AE caf\u00E9 \u00FE\u00FF", u"two\rlines",
       std::u16string(3000, u'x'),  // longer than the first read's buffer
   };
-  auto writer = Fresh();
-  ASSERT_NE(nullptr, writer);
-  for (std::size_t i = 0; i < std::size(texts); ++i) {
-    SCOPED_TRACE(i);
-    const std::u16string& text = texts[i];
-    writer->WriteString(u"BNFLocation", text);
-    auto reader = registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::ReadOnly);
-    ASSERT_NE(nullptr, reader);
-    EXPECT_TRUE(reader->ValueExists(u"BNFLocation"));
-    EXPECT_EQ(text, reader->ReadString(u"BNFLocation"));
-  }
-}
-
-TEST_F(Win32RegistryTest, IntegersRoundTrip) {
   // A window left of or above the primary screen has negative edges.
   const int32_t numbers[] = {100, 0, -1, -32000, INT32_MIN, INT32_MAX};
   auto writer = Fresh();
-  ASSERT_NE(nullptr, writer);
+  for (std::size_t i = 0; i < std::size(texts); ++i) {
+    SCOPED_TRACE(i);
+    writer->WriteString(u"BNFLocation", texts[i]);
+    auto reader = Open();
+    EXPECT_TRUE(reader->ValueExists(u"BNFLocation"));
+    EXPECT_EQ(texts[i], reader->ReadString(u"BNFLocation"));
+  }
   for (int32_t number : numbers) {
     SCOPED_TRACE(number);
     writer->WriteInteger(u"Top", number);
-    auto reader = registry->OpenKey(RegRoot::CurrentUser, path + u"\\", RegAccess::AllAccess);
-    ASSERT_NE(nullptr, reader);
-    EXPECT_EQ(number, reader->ReadInteger(u"Top"));
+    EXPECT_EQ(number, Open(RegAccess::AllAccess)->ReadInteger(u"Top"));
   }
 }
 
-TEST_F(Win32RegistryTest, MissingValues) {
-  ASSERT_NE(nullptr, Fresh());
-  auto key = registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::ReadOnly);
-  ASSERT_NE(nullptr, key);
-  EXPECT_FALSE(key->ValueExists(u"Location"));
-  EXPECT_EQ(u"", key->ReadString(u"Location"));
-  EXPECT_EQ(u"Failed to get data for 'Top'", ErrorOf([&] { key->ReadInteger(u"Top"); }));
-}
-
-TEST_F(Win32RegistryTest, ValueOfTheOtherTypeIsAnError) {
+TEST_F(Win32RegistryTest, MissingValuesAndValuesOfTheOtherType) {
   auto key = Fresh();
-  ASSERT_NE(nullptr, key);
   key->WriteString(u"Top", u"100");
   key->WriteInteger(u"InstallDir", 5);
   const DWORD bytes[] = {7};
   SetRaw(u"Binary", REG_BINARY, bytes, 1);
-  auto reader = registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::ReadOnly);
-  ASSERT_NE(nullptr, reader);
+  auto reader = Open();
+
+  EXPECT_FALSE(reader->ValueExists(u"Location"));
+  EXPECT_EQ(u"", reader->ReadString(u"Location"));
+  EXPECT_EQ(u"Failed to get data for 'Left'", ErrorOf([&] { reader->ReadInteger(u"Left"); }));
   EXPECT_EQ(u"Invalid data type for 'Top'", ErrorOf([&] { reader->ReadInteger(u"Top"); }));
   EXPECT_EQ(u"Invalid data type for 'InstallDir'",
             ErrorOf([&] { reader->ReadString(u"InstallDir"); }));
@@ -172,59 +163,49 @@ TEST_F(Win32RegistryTest, TextsStoredByOtherPrograms) {
       {"empty, no terminator", REG_SZ, u"", 0, u""},
       {"expandable", REG_EXPAND_SZ, u"%APPDATA%\\x", 24, u"%APPDATA%\\x"},
   };
-  ASSERT_NE(nullptr, Fresh());
+  Fresh();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     std::u16string data = c.stored + u'\0';  // room for the odd byte
     SetRaw(u"APPDATA", c.type, data.data(), c.bytes);
-    auto key = registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::ReadOnly);
-    ASSERT_NE(nullptr, key);
-    EXPECT_EQ(c.expected, key->ReadString(u"APPDATA"));
+    EXPECT_EQ(c.expected, Open()->ReadString(u"APPDATA"));
   }
 }
 
-TEST_F(Win32RegistryTest, KeysExistOpenAndAreCreatedWithATrailingBackslash) {
-  DeleteTree(RegRoot::CurrentUser);
-  EXPECT_FALSE(registry->KeyExists(RegRoot::CurrentUser, path));
-  EXPECT_EQ(nullptr, registry->OpenKey(RegRoot::CurrentUser, path + u"\\", RegAccess::AllAccess));
-  EXPECT_EQ(nullptr, registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::ReadOnly));
+// The tool tests and opens its settings key without a trailing backslash and creates
+// it with one; other programs' keys live under HKEY_LOCAL_MACHINE.
+TEST_F(Win32RegistryTest, KeysExistOpenAndAreCreatedUnderEitherRoot) {
+  for (RegRoot root : {RegRoot::CurrentUser, RegRoot::LocalMachine}) {
+    const RegRoot other =
+        root == RegRoot::CurrentUser ? RegRoot::LocalMachine : RegRoot::CurrentUser;
+    SCOPED_TRACE(root == RegRoot::CurrentUser ? "HKCU" : "HKLM");
+    DeleteTree(RegRoot::CurrentUser);
+    DeleteTree(RegRoot::LocalMachine);
+    EXPECT_FALSE(registry->KeyExists(root, path));
+    EXPECT_EQ(nullptr, registry->OpenKey(root, path + u"\\", RegAccess::AllAccess));
+    EXPECT_EQ(nullptr, registry->OpenKey(root, path, RegAccess::ReadOnly));
 
-  auto created = registry->CreateKey(RegRoot::CurrentUser, path + u"\\");
-  ASSERT_NE(nullptr, created);
-  created->WriteString(u"Location", u"C:\\Tools\\");
+    Checked(registry->CreateKey(root, path + u"\\"))->WriteString(u"Location", u"C:\\Tools\\");
 
-  EXPECT_TRUE(registry->KeyExists(RegRoot::CurrentUser, path));
-  EXPECT_TRUE(registry->KeyExists(RegRoot::CurrentUser, path + u"\\"));
-  // Creating an existing key opens it with its values.
-  auto again = registry->CreateKey(RegRoot::CurrentUser, path + u"\\");
-  ASSERT_NE(nullptr, again);
-  auto key = registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::AllAccess);
-  ASSERT_NE(nullptr, key);
-  EXPECT_EQ(u"C:\\Tools\\", key->ReadString(u"Location"));
-}
-
-TEST_F(Win32RegistryTest, LocalMachineRoundTrip) {
-  auto created = Fresh(RegRoot::LocalMachine);
-  ASSERT_NE(nullptr, created);
-  created->WriteString(u"InstallDir", u"C:\\Program Files\\X");
-  EXPECT_TRUE(registry->KeyExists(RegRoot::LocalMachine, path));
-  EXPECT_FALSE(registry->KeyExists(RegRoot::CurrentUser, path));
-  auto key = registry->OpenKey(RegRoot::LocalMachine, path, RegAccess::ReadOnly);
-  ASSERT_NE(nullptr, key);
-  EXPECT_EQ(u"C:\\Program Files\\X", key->ReadString(u"InstallDir"));
+    EXPECT_TRUE(registry->KeyExists(root, path));
+    EXPECT_TRUE(registry->KeyExists(root, path + u"\\"));
+    EXPECT_FALSE(registry->KeyExists(other, path));
+    // Creating an existing key opens it with its values.
+    Checked(registry->CreateKey(root, path + u"\\"));
+    EXPECT_EQ(u"C:\\Tools\\", Open(RegAccess::AllAccess, root)->ReadString(u"Location"));
+    EXPECT_EQ(u"C:\\Tools\\", Open(RegAccess::ReadOnly, root)->ReadString(u"Location"));
+  }
 }
 
 // A key opened for reading refuses writes, and one created for writing refuses reads:
 // both are errors, never silent successes.
 TEST_F(Win32RegistryTest, RightsOfEachOpen) {
   auto created = Fresh();
-  ASSERT_NE(nullptr, created);
   created->WriteString(u"MPAsmDir", u"D:\\mpasm");
   EXPECT_EQ(u"Failed to get data for 'MPAsmDir'",
             ErrorOf([&] { created->ReadString(u"MPAsmDir"); }));
 
-  auto reader = registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::ReadOnly);
-  ASSERT_NE(nullptr, reader);
+  auto reader = Open();
   EXPECT_EQ(u"Failed to set data for 'MPAsmDir'",
             ErrorOf([&] { reader->WriteString(u"MPAsmDir", u"E:\\"); }));
   EXPECT_EQ(u"Failed to set data for 'Top'", ErrorOf([&] { reader->WriteInteger(u"Top", 1); }));
@@ -234,10 +215,7 @@ TEST_F(Win32RegistryTest, RightsOfEachOpen) {
 // A key that grants only the right to query values (KQ: KEY_QUERY_VALUE) still opens
 // read-only, through the last of the fallbacks, but not with full rights.
 TEST_F(Win32RegistryTest, KeyGrantingOnlyQueryValueOpensReadOnly) {
-  auto created = Fresh();
-  ASSERT_NE(nullptr, created);
-  created->WriteString(u"InstallDir", u"C:\\X");
-  created.reset();
+  Fresh()->WriteString(u"InstallDir", u"C:\\X");
   ASSERT_TRUE(SetDacl(RegRoot::CurrentUser, L"D:P(A;;0x1;;;WD)"));
 
   HKEY probe = nullptr;
@@ -247,9 +225,7 @@ TEST_F(Win32RegistryTest, KeyGrantingOnlyQueryValueOpensReadOnly) {
   }
   EXPECT_TRUE(registry->KeyExists(RegRoot::CurrentUser, path));
   EXPECT_EQ(nullptr, registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::AllAccess));
-  auto key = registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::ReadOnly);
-  ASSERT_NE(nullptr, key);
-  EXPECT_EQ(u"C:\\X", key->ReadString(u"InstallDir"));
+  EXPECT_EQ(u"C:\\X", Open()->ReadString(u"InstallDir"));
 }
 
 }  // namespace
