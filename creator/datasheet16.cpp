@@ -15,14 +15,11 @@
 #include <vector>
 
 #include "common/text_utils.h"
+#include "creator/datasheet_text.h"
 
 namespace bnf {
 
 namespace {
-
-constexpr std::u16string_view kHeading = u"REGISTER ";
-constexpr std::u16string_view kCompany = u"MICROCHIP TECHNOLOGY INC.";
-constexpr std::u16string_view kOtherDevices = u"xxx";
 
 bool StartsWith(std::u16string_view s, std::u16string_view prefix) {
   return s.substr(0, prefix.size()) == prefix;
@@ -307,56 +304,22 @@ class Scanner {
 
  private:
   void HandleLine(std::u16string& line) {
-    if (PageLine(line) || OtherDevice(line)) return;
+    std::optional<int32_t> footer;
+    if (footers_.Take(line, footer)) {
+      // Unlike the 8-bit road, a heading takes the footer's own number.
+      if (footer) currentPage_ = *footer;
+      return;
+    }
+    if (devices_.OtherDevice(line, s_.req.DeviceNumber)) return;
     // Skipped anyway; most lines of a datasheet are prose without a colon.
     if (!Holds(line, u":")) return;
     std::u16string upper = UpperCase(line);
     if (Skipped(line, upper)) return;
-    if (StartsWith(upper, kHeading)) {
+    if (StartsWithHeading(line)) {
       Heading(line);
     } else {
       BitLine(line);
     }
-  }
-
-  // The company line sets the footer pattern; a footer sets the page to its own number.
-  // Before the company line "PRELIMINARY" is taken out of every line.
-  bool PageLine(std::u16string& line) {
-    if (pagePattern_.empty()) {
-      int32_t word = Pos(u"PRELIMINARY", UpperCase(line));
-      if (word > 0) line.erase(static_cast<std::size_t>(word - 1), 11);
-      int32_t company = Pos(kCompany, UpperCase(line));
-      if (company > 0) {
-        pagePattern_ = Trim(Tail(line, company + static_cast<int32_t>(kCompany.size()))) + u"-page";
-        return true;
-      }
-    }
-    int32_t at = Pos(pagePattern_, line);
-    if (at == 0) return false;
-    std::u16string page = Trim(Tail(line, at + static_cast<int32_t>(pagePattern_.size()) + 1));
-    int32_t cut = Pos(u" ", page);
-    if (cut == 0) cut = Pos(u"\t", page);
-    if (cut > 0) page = Before(page, cut);
-    int32_t number = 0;
-    if (TryTextToInt(page, number)) currentPage_ = number;
-    return true;
-  }
-
-  // A "(PIC" heading that does not name this device silences everything up to the next
-  // heading; footers are still read above.
-  bool OtherDevice(std::u16string& line) {
-    if (UpperCase(std::u16string_view(line).substr(0, kHeading.size())) == kHeading) {
-      deviceSelection_.clear();
-      if (Holds(UpperCase(line), u"(PIC")) {
-        if (Holds(line, s_.req.DeviceNumber)) {
-          deviceSelection_ = s_.req.DeviceNumber;
-        } else {
-          line.clear();
-          deviceSelection_ = kOtherDevices;
-        }
-      }
-    }
-    return deviceSelection_ == kOtherDevices;
   }
 
   static bool Skipped(std::u16string_view line, std::u16string_view upper) {
@@ -455,11 +418,11 @@ class Scanner {
   DeviceTables& t_;
   std::vector<std::u16string> lines_;
   std::size_t next_ = 0;
-  std::u16string pagePattern_;
+  PageFooters footers_;
   int32_t currentPage_ = -1;
   std::u16string currentRegister_;
   std::u16string lastNewRegister_;
-  std::u16string deviceSelection_;
+  DeviceFilter devices_;
   RegisterLikeIndex registersLike_;
   // Where AppendBit's walk for the block at appendBlock_ may start (see AppendBit).
   int32_t appendBlock_ = 0;

@@ -7,28 +7,26 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/text_utils.h"
+#include "creator/datasheet_text.h"
 
 namespace bnf {
 
 namespace {
 
-constexpr std::u16string_view kCompany = u"MICROCHIP TECHNOLOGY INC.";
-constexpr std::u16string_view kPreliminary = u"PRELIMINARY";
-constexpr std::u16string_view kHeading = u"REGISTER ";
-constexpr std::u16string_view kOtherDevices = u"xxx";
 constexpr std::array<std::u16string_view, 7> kFilterWords = {
     u"FIGURE", u"NOTE", u"LEGEND", u"MICROCHIP", u"UNIMPL", u"......", u"="};
 
 struct Scan {
-  std::u16string PagePattern;
+  PageFooters footers;
   int64_t CurrentPage = -1;  // wide enough for a footer number of 2147483647 plus one
   std::u16string CurrentRegister;
-  std::u16string DeviceSelection;
+  DeviceFilter devices;
 };
 
 bool IsDigit(char16_t c) {
@@ -37,50 +35,11 @@ bool IsDigit(char16_t c) {
 bool InHeadingNameStart(char16_t c) {
   return c >= u'A' && c <= u'z';
 }
-bool StartsWithHeading(std::u16string_view line) {
-  return UpperCase(line.substr(0, kHeading.size())) == kHeading;
-}
 
 // The 1-based character at `pos`, or 0 outside the text.
 char16_t CharAt(std::u16string_view s, int64_t pos) {
   return pos >= 1 && pos <= static_cast<int64_t>(s.size()) ? s[static_cast<std::size_t>(pos - 1)]
                                                            : u'\0';
-}
-
-// Before the company line: drops "PRELIMINARY" and looks for the company line. True when
-// the line was the company line.
-bool TakeCompanyLine(Scan& scan, std::u16string& line) {
-  if (int32_t p = Pos(kPreliminary, UpperCase(line)); p > 0) {
-    line.erase(static_cast<std::size_t>(p - 1), kPreliminary.size());
-  }
-  int32_t c = Pos(kCompany, UpperCase(line));
-  if (c == 0) return false;
-  scan.PagePattern = Trim(Tail(line, c + static_cast<int32_t>(kCompany.size()))) + u"-page";
-  return true;
-}
-
-// A footer: the page number one blank behind the pattern. The page that follows the
-// footer is the one whose headings come next, hence the plus one.
-void TakeFooter(Scan& scan, std::u16string_view line) {
-  int32_t p = Pos(scan.PagePattern, line);
-  std::u16string page = Trim(Tail(line, p + static_cast<int32_t>(scan.PagePattern.size()) + 1));
-  if (int32_t blank = Pos(u" ", page); blank > 0) {
-    page = Head(page, blank - 1);
-  } else if (int32_t tab = Pos(u"\t", page); tab > 0) {
-    page = Head(page, tab - 1);
-  }
-  int32_t n = 0;
-  if (TryTextToInt(page, n)) scan.CurrentPage = int64_t{n} + 1;
-}
-
-// Device-qualified headings ("(PIC...") belong to the devices they name; for any other
-// device the heading and everything up to the next heading is silenced.
-void SelectDevice(Scan& scan, std::u16string_view line, std::u16string_view deviceNumber) {
-  if (!StartsWithHeading(line)) return;
-  scan.DeviceSelection.clear();
-  if (!Holds(UpperCase(line), u"(PIC")) return;
-  scan.DeviceSelection =
-      Holds(line, deviceNumber) ? std::u16string(deviceNumber) : std::u16string(kOtherDevices);
 }
 
 // Addresses, device lists and note references stand in parentheses; dropping them keeps
@@ -204,15 +163,16 @@ void HandleLine(CreatorState& s, Scan& scan, const std::vector<std::u16string>& 
                 std::size_t& next) {
   std::u16string line = Trim(lines[next - 1]);
   if (line.empty()) return;
-  if (scan.PagePattern.empty()) {
-    if (TakeCompanyLine(scan, line)) return;
-  } else if (Holds(line, scan.PagePattern)) {
-    TakeFooter(scan, line);
+  std::optional<int32_t> footer;
+  if (scan.footers.Take(line, footer)) {
+    // The headings after a footer stand on the page that follows it.
+    if (footer) scan.CurrentPage = int64_t{*footer} + 1;
     return;
   }
-  SelectDevice(scan, line, s.req.DeviceNumber);
+  // The device test sees the parenthesised device list; the filter words do not.
+  const bool otherDevice = scan.devices.OtherDevice(line, s.req.DeviceNumber);
   RemoveParenthesised(line);
-  if (scan.DeviceSelection == kOtherDevices) return;
+  if (otherDevice) return;
   if (IsFiltered(line)) return;
   if (StartsWithHeading(line)) {
     TakeHeading(s, scan, std::move(line), lines, next);
