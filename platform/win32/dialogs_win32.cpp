@@ -42,6 +42,22 @@ class OleScope {
   bool initialised_;
 };
 
+// The standard title of an error, warning, information or confirmation box.
+std::u16string_view TitleOfKind(int32_t kind) {
+  switch (kind) {
+    case 0:
+      return u"Error";
+    case 1:
+      return u"Warning";
+    case 2:
+      return u"Information";
+    case 3:
+      return u"Confirm";
+    default:
+      return {};
+  }
+}
+
 UINT IconOfKind(int32_t kind) {
   switch (kind) {
     case 0:
@@ -91,8 +107,9 @@ HWND Win32Dialogs::Owner() const {
   return owner_ ? owner_() : nullptr;
 }
 
-int Win32Dialogs::Box(std::u16string_view text, UINT style) const {
-  return ::MessageBoxW(Owner(), Wide(std::u16string(text)), Wide(title_), style);
+int Win32Dialogs::Box(std::u16string_view text, UINT style, std::u16string_view title) const {
+  const std::u16string caption(title.empty() ? std::u16string_view(title_) : title);
+  return ::MessageBoxW(Owner(), Wide(std::u16string(text)), Wide(caption), style);
 }
 
 void Win32Dialogs::ShowMessage(std::u16string_view text) {
@@ -114,7 +131,8 @@ int32_t Win32Dialogs::ErrorOkCancel(std::u16string_view text) {
 int32_t Win32Dialogs::AskOkCancel(std::u16string_view text, int32_t kind) {
   // MessageBoxW offers no help button unless asked (MB_HELP), and Escape or the close
   // button give IDCANCEL.
-  return Box(text, MB_OKCANCEL | MB_DEFBUTTON1 | IconOfKind(kind)) == IDOK ? 1 : 2;
+  return Box(text, MB_OKCANCEL | MB_DEFBUTTON1 | IconOfKind(kind), TitleOfKind(kind)) == IDOK ? 1
+                                                                                              : 2;
 }
 
 std::optional<std::u16string> Win32Dialogs::OpenFile(const OpenFileOptions& options) {

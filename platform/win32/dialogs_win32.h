@@ -29,7 +29,8 @@ class Win32Dialogs final : public Dialogs {
 
  private:
   HWND Owner() const;
-  int Box(std::u16string_view text, UINT style) const;
+  // A message box titled `title`, or the application's title when it is empty.
+  int Box(std::u16string_view text, UINT style, std::u16string_view title = {}) const;
 
   std::function<HWND()> owner_;
   std::u16string title_;

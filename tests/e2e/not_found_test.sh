@@ -21,6 +21,7 @@ e2e_select IDC_LBFAM 1 || fail "cannot click family 12"
 e2e_confirm_boxes 'The tool could not find any include files for this family.\r\nThe following four directories were searched (some may not exist on your machine and show up empty): \r\nMPLab 8.xx    - C:\mpasm\\r\nMPLabX XP     - \r\nMPLabX 32 bit - \r\nMPLabX 64 bit - ' ||
   fail "family 12: no not-found message, or another text"
 line=$(e2e_expect_box 'Locate MPAsm directory') || fail "family 12: no offer to locate the MPASM folder"
+[ "$(cut -f2 <<<"$line")" = "Confirm" ] || fail "the offer is not a confirmation box: $line"
 e2e_press "$(e2e_box_hwnd "$line")" 2 || fail "the offer did not close on Cancel"
 sleep 0.5
 [ -z "$(e2e_boxes)" ] || fail "family 12: a box after Cancel: $(e2e_boxes)"
