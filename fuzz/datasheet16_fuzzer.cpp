@@ -24,14 +24,10 @@ struct Example {
 
   Example() {
     fuzz::MemoryFiles files;
+    fuzz::ReadExampleNames(files, state);
     files.Put(u"C:\\kdx\\P24FJ64GA002.KDX", fuzz::SourceFile("examples/kdx/P24FJ64GA002.KDX"));
-    files.Put(u"C:\\tool\\StandardSFR.txt", fuzz::SourceFile("examples/tool/StandardSFR.txt"));
-    files.Put(u"C:\\tool\\StandardBIT.txt", fuzz::SourceFile("examples/tool/StandardBIT.txt"));
     TextFiles text(files, *fuzz::Platform::Get().codec);
-    test::SilentDialogs dialogs;
     state.dirs.KdxDir = u"C:\\kdx\\";
-    state.dirs.ToolDir = u"C:\\tool\\";
-    ReadSFR_BITFiles(state.names, state.dirs, text, /*Standard=*/true, dialogs);
     fuzz::Check(GetTheKDX(state, text, u"24FJ64GA002") == KdxOutcome::Read,
                 "the example's KDX file is read");
     state.req.PdfTextFile = std::u16string(kDatasheet);

@@ -27,14 +27,10 @@ struct Example {
   CreatorState state{*fuzz::Platform::Get().collator};
 
   Example() {
+    fuzz::ReadExampleNames(files, state);
     files.Put(u"C:\\mpasm\\P16F1938.inc", fuzz::SourceFile("examples/mpasm/P16F1938.inc"));
-    files.Put(u"C:\\tool\\StandardSFR.txt", fuzz::SourceFile("examples/tool/StandardSFR.txt"));
-    files.Put(u"C:\\tool\\StandardBIT.txt", fuzz::SourceFile("examples/tool/StandardBIT.txt"));
     TextFiles text(files, *fuzz::Platform::Get().codec);
-    test::SilentDialogs dialogs;
     state.dirs.Mplab8Dir = u"C:\\mpasm\\";
-    state.dirs.ToolDir = u"C:\\tool\\";
-    ReadSFR_BITFiles(state.names, state.dirs, text, /*Standard=*/true, dialogs);
     GetInc(state, text, u"16F1938");
     state.req.PdfTextFile = std::u16string(kDatasheet);
     fuzz::Check(state.tables.BitCount() > 1, "the example's bits are read");

@@ -16,7 +16,10 @@
 #include <string_view>
 
 #include "common/errors.h"
+#include "common/text_file.h"
+#include "creator/creator_state.h"
 #include "creator/main_view.h"
+#include "creator/name_tables.h"
 #include "platform/platform.h"
 #include "tests/support/silent_services.h"
 
@@ -77,6 +80,17 @@ inline std::string SourceFile(const char* relative) {
 
 inline std::string Bytes(const uint8_t* data, std::size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+// The examples' standard name tables, read into `state` as start-up reads them, from
+// `files` (which then holds them under C:\tool\).
+inline void ReadExampleNames(MemoryFiles& files, CreatorState& state) {
+  files.Put(u"C:\\tool\\StandardSFR.txt", SourceFile("examples/tool/StandardSFR.txt"));
+  files.Put(u"C:\\tool\\StandardBIT.txt", SourceFile("examples/tool/StandardBIT.txt"));
+  TextFiles text(files, *Platform::Get().codec);
+  test::SilentDialogs dialogs;
+  state.dirs.ToolDir = u"C:\\tool\\";
+  ReadSFR_BITFiles(state.names, state.dirs, text, /*Standard=*/true, dialogs);
 }
 
 }  // namespace bnf::fuzz
