@@ -122,7 +122,7 @@ int RunApplication(HINSTANCE instance) {
   // Ended by a request rather than by closing: the window goes now, its destruction
   // handler with it.
   if (main.hwnd() != nullptr) ::DestroyWindow(main.hwnd());
-  return code;
+  return code != 0 ? code : form.ExitCode();
 }
 
 int Run(HINSTANCE instance) {

@@ -33,6 +33,8 @@ struct Request {
   std::u16string PdfTextFile;   // the converted datasheet; empty when none was chosen
   std::u16string OutFile;       // the BitName file being written
   bool Is8Bit = false;
+  // Set once the user's BitName file of this run has been saved.
+  bool Written = false;
 };
 
 struct CreatorState {

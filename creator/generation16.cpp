@@ -277,6 +277,7 @@ void TfBNF::Doe16Bit() {
   svc_.view.SetEnabled(Ctl::Button1, false);
   const std::vector<std::u16string>& lines = s_.WorkList.Items();
   files_.WriteLines(req.OutFile, lines);
+  req.Written = true;
   // An unknown IDE folder would make the copy land at the root of the current drive.
   bool ideKnown = !IsBlank(dirs.IdeBnfDir);
   if (ideKnown) {

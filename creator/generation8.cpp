@@ -390,6 +390,7 @@ void TfBNF::Doe8Bit() {
   svc_.view.SetCaption(Ctl::Panel1, u"Done");
   svc_.view.SetEnabled(Ctl::Button1, false);
   files_.WriteLines(req.OutFile, s_.Memo1);
+  req.Written = true;
   svc_.dialogs.ShowMessage(u"The BitName file is saved as " + req.OutFile + u"\r\r" +
                            u"To become effective you must copy it to the Plugin\\CompilerBitnames "
                            u"directory");

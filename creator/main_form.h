@@ -33,6 +33,9 @@ class TfBNF {
   CreatorState& state() { return s_; }
   const CreatorState& state() const { return s_; }
   const std::vector<std::u16string>& args() const { return args_; }
+  // The process's exit code: 1 for a command-line run (two arguments) that wrote no
+  // BitName file, so the program that started it can tell; 0 otherwise.
+  int ExitCode() const { return args_.size() == 2 && !s_.req.Written ? 1 : 0; }
 
   // Start-up, settings and directories.
   void FormCreate();
