@@ -1,7 +1,8 @@
-// What the fuzz targets share: the native codec and collator made once per process, an
-// in-memory file system (no disk in the loop, so each input costs microseconds), silent
-// view and dialogs, the examples' files, and a check that crashes the run when an
-// invariant of the tool breaks, so libFuzzer keeps the input.
+// What the fuzz targets share (they include it for the core's common headers too): the
+// native services made once per process, an in-memory file system (no disk in the loop,
+// so each input costs microseconds), silent view and dialogs, the examples' files and
+// state, and a check that crashes the run when an invariant of the tool breaks, so
+// libFuzzer keeps the input.
 #pragma once
 
 #include <cstdint>
@@ -10,14 +11,17 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
 
 #include "common/errors.h"
 #include "common/text_file.h"
+#include "common/text_utils.h"
 #include "creator/creator_state.h"
+#include "creator/include_reader.h"
+#include "creator/kdx_reader.h"
 #include "creator/main_view.h"
 #include "creator/name_tables.h"
 #include "platform/platform.h"
@@ -36,6 +40,7 @@ inline void Check(bool ok, const char* what) {
 struct Platform {
   std::unique_ptr<AnsiCodec> codec = MakeAnsiCodec();
   std::unique_ptr<Collator> collator = MakeCollator();
+  std::unique_ptr<Folders> folders = MakeFolders();  // asked for nothing on the disk
 
   static const Platform& Get() {
     static const Platform platform;
@@ -43,29 +48,27 @@ struct Platform {
   }
 };
 
-// Files by Windows path, letter case not counting, held in memory.
+// Files by Windows path, letter case not counting, held in memory; `written` holds the
+// upper-cased paths of the files the tool wrote.
 class MemoryFiles : public FileSystem {
  public:
-  void Put(std::u16string_view path, std::string bytes) { files_[Fold(path)] = std::move(bytes); }
+  void Put(std::u16string_view path, std::string bytes) { files_[UpperCase(path)] = bytes; }
 
-  bool FileExists(std::u16string_view path) const override { return files_.count(Fold(path)) != 0; }
+  bool FileExists(std::u16string_view path) const override {
+    return files_.count(UpperCase(path)) != 0;
+  }
   std::string ReadFile(std::u16string_view path) const override {
-    auto found = files_.find(Fold(path));
+    auto found = files_.find(UpperCase(path));
     if (found == files_.end()) throw FileError(u"Cannot open " + std::u16string(path));
     return found->second;
   }
   void ReplaceFile(std::u16string_view path, std::string_view bytes) override {
-    files_[Fold(path)] = std::string(bytes);
+    Put(path, std::string(bytes));
+    written.insert(UpperCase(path));
   }
+  std::set<std::u16string> written;
 
  private:
-  static std::u16string Fold(std::u16string_view path) {
-    std::u16string folded(path);
-    for (char16_t& c : folded) {
-      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    }
-    return folded;
-  }
   std::map<std::u16string, std::string> files_;
 };
 
@@ -82,15 +85,24 @@ inline std::string Bytes(const uint8_t* data, std::size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
 }
 
-// The examples' standard name tables, read into `state` as start-up reads them, from
-// `files` (which then holds them under C:\tool\).
-inline void ReadExampleNames(MemoryFiles& files, CreatorState& state) {
+// A state as start-up and the device-file reader leave it: the examples' standard name
+// tables, and the example device `type`'s include or KDX file read (none for "").
+inline CreatorState ExampleState(std::u16string_view type) {
+  MemoryFiles files;
   files.Put(u"C:\\tool\\StandardSFR.txt", SourceFile("examples/tool/StandardSFR.txt"));
   files.Put(u"C:\\tool\\StandardBIT.txt", SourceFile("examples/tool/StandardBIT.txt"));
+  files.Put(u"C:\\dev\\P16F1938.inc", SourceFile("examples/mpasm/P16F1938.inc"));
+  files.Put(u"C:\\dev\\P24FJ64GA002.KDX", SourceFile("examples/kdx/P24FJ64GA002.KDX"));
   TextFiles text(files, *Platform::Get().codec);
+  CreatorState s(*Platform::Get().collator);
+  s.dirs.ToolDir = u"C:\\tool\\";
+  s.dirs.Mplab8Dir = s.dirs.KdxDir = u"C:\\dev\\";
   test::SilentDialogs dialogs;
-  state.dirs.ToolDir = u"C:\\tool\\";
-  ReadSFR_BITFiles(state.names, state.dirs, text, /*Standard=*/true, dialogs);
+  ReadSFR_BITFiles(s.names, s.dirs, text, /*Standard=*/true, dialogs);
+  if (type == u"16F1938") GetInc(s, text, type);
+  if (type == u"24FJ64GA002") GetTheKDX(s, text, type);
+  Check(type.empty() || s.tables.RegCount() > 1, "the example's device file is read");
+  return s;
 }
 
 }  // namespace bnf::fuzz

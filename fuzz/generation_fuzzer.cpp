@@ -1,0 +1,73 @@
+// Fuzzes whole generations on both roads, run from the command line as the IDE runs
+// them: the first byte picks the road (even: 8-bit), the rest is the device file and,
+// after "@@@@", the converted datasheet. Whatever they hold, no BitName file is replaced
+// by one without a register line or with a NUL, nothing is written outside the two
+// BitName folders, and success is reported only with the user's file written.
+#include <unordered_set>
+
+#include "creator/main_form.h"
+#include "fuzz/fuzz_support.h"
+#include "fuzz/table_checks.h"
+#include "tests/support/fake_registry.h"
+#include "tests/support/fakes.h"
+
+using namespace bnf;
+
+namespace {
+
+// True when a line of `text` is a register line of a register of the tables.
+bool HoldsRegisterLine(const DeviceTables& t, const std::u16string& text) {
+  std::unordered_set<std::u16string> names;
+  for (int32_t i = 1; i < t.RegCount(); ++i) names.insert(t.RegTable[i].name);
+  for (const std::u16string& line : SplitLines(text)) {
+    for (std::size_t eq = 0; (eq = line.find(u"=\"", eq + 1)) != std::u16string::npos;)
+      if (names.count(line.substr(0, eq)) != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  static const NameTables kNames = fuzz::ExampleState(u"").names;
+  if (size == 0) return 0;
+  const fuzz::Platform& platform = fuzz::Platform::Get();
+  const bool eightBit = data[0] % 2 == 0;
+  const std::u16string type = eightBit ? u"16F1938" : u"24FJ64GA002";
+  const std::string input = fuzz::Bytes(data + 1, size - 1);
+  const std::size_t cut = input.find("@@@@");
+  fuzz::MemoryFiles files;
+  files.Put(u"C:\\dev\\P" + type + (eightBit ? u".inc" : u".KDX"), input.substr(0, cut));
+  files.Put(u"C:\\in\\ds.txt", cut == std::string::npos ? "" : input.substr(cut + 4));
+  test::SilentView view;
+  test::ScriptedDialogs dialogs;
+  test::FakeRegistry registry;
+  test::FakeShell shell;
+  TfBNF form(Services{*platform.collator, files, *platform.codec, dialogs, view, *platform.folders,
+                      registry, shell},
+             {type, u"C:\\in\\ds.txt"});
+  CreatorState& s = form.state();
+  s.names = kNames;
+  s.dirs.Mplab8Dir = s.dirs.KdxDir = u"C:\\dev\\";
+  s.dirs.BNFLocation = u"C:\\bnf";
+  s.dirs.IdeBnfDir = u"C:\\ide\\";
+  s.FirstShow = true;
+  form.Guard([&] { form.FormShow(); });
+
+  fuzz::CheckTables(s.tables);
+  for (const std::u16string& path : files.written) {
+    fuzz::Check(path.starts_with(u"C:\\BNF\\") || path.starts_with(u"C:\\IDE\\"),
+                "files are written only in the two BitName folders");
+    if (!path.ends_with(u".BNF")) continue;
+    const std::u16string text = platform.codec->Decode(files.ReadFile(path));
+    fuzz::Check(text.find(u'\0') == std::u16string::npos, "no written file holds a NUL");
+    fuzz::Check(HoldsRegisterLine(s.tables, text), "every written file holds a register line");
+  }
+  const bool written = files.written.count(u"C:\\BNF\\P" + UpperCase(type) + u".BNF") != 0;
+  for (const std::u16string& text : dialogs.Texts(test::ShownBox::Message)) {
+    fuzz::Check(written || !text.starts_with(u"The BitName file is"),
+                "success is reported only with the user's file written");
+  }
+  fuzz::Check(form.ExitCode() == (written ? 0 : 1), "a run that wrote nothing ends with 1");
+  return 0;
+}
