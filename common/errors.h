@@ -31,4 +31,11 @@ class CapacityError : public BnfError {
   using BnfError::BnfError;
 };
 
+// An input the user can put right (a file in a form the tool does not read): shown in a
+// plain box, as the tool's other refusals are, rather than as an error.
+class RefusedInputError : public BnfError {
+ public:
+  using BnfError::BnfError;
+};
+
 }  // namespace bnf

@@ -1,5 +1,7 @@
 #include "common/text_file.h"
 
+#include "common/errors.h"
+
 namespace bnf {
 
 std::vector<std::u16string> SplitLines(std::u16string_view text) {
@@ -20,8 +22,26 @@ std::vector<std::u16string> SplitLines(std::u16string_view text) {
   return lines;
 }
 
+namespace {
+
+// Read as ANSI, UTF-16 text gives lines of single letters: a scan of it finds almost
+// nothing, and the file written from it would replace a good one.
+void RefuseUtf16(std::u16string_view path, std::string_view bytes) {
+  if (!bytes.starts_with("\xFF\xFE") && !bytes.starts_with("\xFE\xFF")) return;
+  throw RefusedInputError(u"The file \"" + std::u16string(path) +
+                          u"\" is saved as Unicode text. Save it as plain ANSI text and try "
+                          u"again.\rNo BitName file was written.");
+}
+
+}  // namespace
+
 std::vector<std::u16string> TextFiles::ReadLines(std::u16string_view path) const {
-  return SplitLines(codec_.Decode(files_.ReadFile(path)));
+  const std::string bytes = files_.ReadFile(path);
+  RefuseUtf16(path, bytes);
+  std::u16string text = codec_.Decode(bytes);
+  // The IDE reads a line only up to a NUL, so none may reach a written file.
+  std::erase(text, u'\0');
+  return SplitLines(text);
 }
 
 void TextFiles::WriteLines(std::u16string_view path,

@@ -20,7 +20,8 @@ class TextFiles {
   TextFiles(FileSystem& files, const AnsiCodec& codec) : files_(files), codec_(codec) {}
 
   bool Exists(std::u16string_view path) const { return files_.FileExists(path); }
-  // Throws FileError when the file cannot be opened or read.
+  // Throws FileError when the file cannot be opened or read, RefusedInputError when it
+  // begins with a UTF-16 byte-order mark. NUL characters are dropped.
   std::vector<std::u16string> ReadLines(std::u16string_view path) const;
   // Replaces the file as a whole, only once the new text is complete. Throws FileError.
   void WriteLines(std::u16string_view path, const std::vector<std::u16string>& lines) const;

@@ -37,6 +37,19 @@ struct Request {
   bool Written = false;
 };
 
+// The settings that closing writes back: those start-up read (all of them at the first
+// start, when nothing is stored yet) and those the user changed in this run, so that a
+// start-up error never wipes what is stored.
+struct SettingsToSave {
+  bool Top = false;
+  bool Left = false;
+  bool BNFLocation = false;
+  bool MPAsmDir = false;
+  // The window's place before start-up moved it: a move from there is the user's.
+  int32_t StartTop = 0;
+  int32_t StartLeft = 0;
+};
+
 struct CreatorState {
   explicit CreatorState(const Collator& collator)
       : WorkList(collator),
@@ -51,6 +64,7 @@ struct CreatorState {
   SortedStringList BitWorkList;
   SortedStringList FileList;
   Directories dirs;
+  SettingsToSave toSave;
   Request req;
   // The 8-bit writer's line buffer; holds the last 8-bit file's lines.
   std::vector<std::u16string> Memo1;

@@ -186,10 +186,10 @@ void HandleLine(CreatorState& s, Scan& scan, const std::vector<std::u16string>& 
 void ReadThePDF8(CreatorState& s, const TextFiles& files, MainView& view) {
   Scan scan;
   view.SetEnabled(Ctl::Button1, false);
+  std::vector<std::u16string> lines = files.ReadLines(s.req.PdfTextFile);
   // Generic headings are a page source for this device only; rows of an earlier
   // datasheet would hand its pages to this device's registers.
   s.tables.NotFound.Clear();
-  std::vector<std::u16string> lines = files.ReadLines(s.req.PdfTextFile);
   for (std::size_t next = 1; next <= lines.size(); ++next) HandleLine(s, scan, lines, next);
   view.SetEnabled(Ctl::Button1, true);
 }

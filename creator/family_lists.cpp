@@ -146,6 +146,7 @@ bool TfBNF::LocateMpasmDir(std::u16string_view family) {
     std::optional<std::u16string> folder = svc_.dialogs.ChooseFolder(options);
     if (!folder) return false;
     dirs.MPAsmDir = *folder;
+    s_.toSave.MPAsmDir = true;
     s_.FileList.SetSorted(false);
     GetIncludes(family);
     s_.FileList.SetSorted(true);

@@ -99,12 +99,14 @@ class Writer {
   Writer(CreatorState& s, Dialogs& dialogs)
       : s_(s), t_(s.tables), dialogs_(dialogs), out_(s.WorkList) {}
 
-  void Run() {
+  // True when the lines hold a register line.
+  bool Run() {
     out_.Clear();
     out_.SetSorted(false);
     out_.Add(std::u16string(kBnfHeader));
     out_.Add(u"");
     for (const std::u16string& entry : s_.RegisterList) RegisterBlock(entry);
+    return registerLine_;
   }
 
  private:
@@ -124,7 +126,7 @@ class Writer {
     if (row < 1) return false;
     const RegRow& reg = t_.RegTable[row];
     if (!reg.description.empty()) {
-      out_.Add(RegisterLine(name, reg.description, address, true, reg.page));
+      AddRegisterLine(RegisterLine(name, reg.description, address, true, reg.page));
       return true;
     }
     if (!reg.page.empty()) return false;
@@ -136,7 +138,7 @@ class Writer {
     std::u16string standard = GetDefaultSFR(s_.names, name);
     if (!standard.empty()) {
       // Brings its own empty line: the block may end here without bits.
-      out_.Add(RegisterLine(name, standard, address, true, u""));
+      AddRegisterLine(RegisterLine(name, standard, address, true, u""));
       out_.Add(u"");
     }
     return false;
@@ -149,7 +151,7 @@ class Writer {
     const std::u16string generic = t_.BitTable[first].owner;
     int32_t row = t_.FindRegister(generic);
     if (row > 0) {
-      out_.Add(RegisterLine(name, t_.RegTable[row].description, address, true, u""));
+      AddRegisterLine(RegisterLine(name, t_.RegTable[row].description, address, true, u""));
       wrote = true;
     }
     for (BitEntry& bit : SortedBlock(first, generic, /*withPlaceholder=*/false)) {
@@ -159,6 +161,11 @@ class Writer {
       wrote = true;
     }
     return wrote;
+  }
+
+  void AddRegisterLine(std::u16string line) {
+    out_.Add(std::move(line));
+    registerLine_ = true;
   }
 
   bool OwnBits(const std::u16string& name) {
@@ -205,6 +212,7 @@ class Writer {
   SortedStringList& out_;
   // Built at the first generic lookup; the tables do not change while the file is written.
   std::optional<UpperCaseOwners> owners_;
+  bool registerLine_ = false;
 };
 
 // Switches WorkList's sorting on again when the run ends, a failed save included.
@@ -249,8 +257,8 @@ int32_t FindGenericRegisterInBit(const DeviceTables& tables, std::u16string_view
       sAReg, [&](const std::u16string& upper) { return FindOwnerUpperCase(tables, upper); });
 }
 
-void Write16BitLines(CreatorState& s, Dialogs& dialogs) {
-  Writer(s, dialogs).Run();
+bool Write16BitLines(CreatorState& s, Dialogs& dialogs) {
+  return Writer(s, dialogs).Run();
 }
 
 void TfBNF::Doe16Bit() {
@@ -272,7 +280,15 @@ void TfBNF::Doe16Bit() {
   ReadThePDF16(s_, files_, svc_.view);
   svc_.view.SetCaption(Ctl::Button1, req.DeviceType);
   SortingRestorer restore(s_.WorkList);
-  Write16BitLines(s_, svc_.dialogs);
+  // Registers that nothing describes (another family's file, malformed lines) give a file
+  // of the header alone, which would replace good ones and be reported as copied.
+  if (!Write16BitLines(s_, svc_.dialogs)) {
+    svc_.dialogs.ShowMessage(u"The device file for " + req.DeviceType + u" (" +
+                             KdxFileName(dirs.KdxDir, req.DeviceType) +
+                             u") gives no register that the datasheet or the name tables "
+                             u"describe.\rNo BitName file was written.");
+    return;
+  }
   svc_.view.SetCaption(Ctl::Button1, u"Done");
   svc_.view.SetEnabled(Ctl::Button1, false);
   const std::vector<std::u16string>& lines = s_.WorkList.Items();

@@ -22,7 +22,7 @@ int32_t FindGenericRegisterInBit(const DeviceTables& tables, std::u16string_view
 // Empties WorkList, switches its sorting off and fills it with the 16-bit file's lines:
 // the header, an empty line, then one register block per RegisterList entry. Shows a
 // message for every generic register's bit that has no description. The caller
-// switches sorting on again.
-void Write16BitLines(CreatorState& s, Dialogs& dialogs);
+// switches sorting on again. True when the lines hold at least one register line.
+bool Write16BitLines(CreatorState& s, Dialogs& dialogs);
 
 }  // namespace bnf

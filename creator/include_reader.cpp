@@ -175,8 +175,8 @@ void GetInc(CreatorState& s, const TextFiles& files, std::u16string_view sDevice
   std::u16string path = FindIncludeFile(s, files, sDevice);
   if (path.empty()) return;
   s.req.DeviceNumber = DeviceNumberOf(sDevice);
+  LineSource in(files.ReadLines(path));  // a refused file leaves the tables as they were
   s.tables.EmptyRegistersAndBits();
-  LineSource in(files.ReadLines(path));
   if (!SkipPreamble(in)) return;
   std::optional<std::u16string> heading = ReadRegisters(s.tables, in);
   if (!heading) return;

@@ -16,6 +16,8 @@ TfBNF::TfBNF(Services services, std::vector<std::u16string> args)
 void TfBNF::ReportCurrentException() {
   try {
     throw;
+  } catch (const RefusedInputError& e) {
+    svc_.dialogs.ShowMessage(e.message());
   } catch (const BnfError& e) {
     svc_.dialogs.ShowError(e.message());
   } catch (const std::bad_alloc&) {

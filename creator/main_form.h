@@ -69,8 +69,9 @@ class TfBNF {
   // "Reload Private SFR's and BitNames".
   void ReloadPrivateClick();
 
-  // Runs one handler: an error that ends it is shown in the standard error box and the
-  // handler's remaining steps are skipped. Returns false when an error was shown.
+  // Runs one handler: an error that ends it is shown in the standard error box (a refused
+  // input in a plain box) and the handler's remaining steps are skipped. Returns false
+  // when an error was shown.
   template <typename Handler>
   bool Guard(Handler&& handler) {
     try {

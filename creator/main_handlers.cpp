@@ -68,6 +68,13 @@ void TfBNF::lbTypeDblClick() {
 }
 
 void TfBNF::Button1Click() {
+  // Only a start-up error leaves the folder unset; the file would land at the drive root.
+  if (IsBlank(s_.dirs.BNFLocation)) {
+    svc_.dialogs.ShowMessage(
+        u"No folder for BitName files is set. Choose one with Settings > Directory for "
+        u"BitName files... first.\rNo BitName file was written.");
+    return;
+  }
   if (s_.req.Is8Bit) {
     Doe8Bit();
   } else {

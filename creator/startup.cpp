@@ -83,11 +83,14 @@ void FindMplabFolders(Registry& registry, Directories& d) {
   }
 }
 
-// A missing value still gives the folder's tail, behind a lone "\".
+// A missing "Compiler" still gives the folder's tail, behind a lone "\": nothing is
+// found there. A missing or blank "Plugin" leaves the IDE's BitName folder unknown, as
+// without the key, since a file saved in "\CompilerBitnames\" lands at the drive root.
 void FindIdeFolders(Registry& registry, Directories& d) {
   auto key = registry.OpenKey(RegRoot::CurrentUser, kIdeKey, RegAccess::ReadOnly);
   if (!key) return;
-  d.IdeBnfDir = AddBackslash(key->ReadString(u"Plugin")) + u"CompilerBitnames\\";
+  const std::u16string plugin = key->ReadString(u"Plugin");
+  if (!IsBlank(plugin)) d.IdeBnfDir = AddBackslash(plugin) + u"CompilerBitnames\\";
   d.KdxDir = AddBackslash(key->ReadString(u"Compiler")) + u"Includes\\KDX\\";
 }
 
@@ -97,12 +100,16 @@ int32_t EdgeOrDefault(const RegistryKey& key, std::u16string_view name) {
 
 // The standard name tables are read from the folder recorded at the previous start;
 // "Location" then records the current folder for the next one.
-void ReadSettings(RegistryKey& key, MainView& view, const Folders& folders, Directories& d) {
+void ReadSettings(RegistryKey& key, MainView& view, const Folders& folders, Directories& d,
+                  SettingsToSave& read) {
   // Each edge is placed as it is read, so a "Left" of the wrong type leaves the top set.
   const int32_t top = EdgeOrDefault(key, u"Top");
   view.SetPosition(Win::Main, view.Bounds(Win::Main).left, top);
+  read.Top = true;
   view.SetPosition(Win::Main, EdgeOrDefault(key, u"Left"), top);
+  read.Left = true;
   d.BNFLocation = key.ReadString(u"BNFLocation");
+  read.BNFLocation = true;
   if (key.ValueExists(u"Location")) {
     std::u16string location = key.ReadString(u"Location");
     d.ToolDir = Head(location, LastPos(u"\\", location));
@@ -114,19 +121,27 @@ void ReadSettings(RegistryKey& key, MainView& view, const Folders& folders, Dire
   }
   if (Trim(d.ToolDir) != current) key.WriteString(u"Location", current);
   d.MPAsmDir = key.ReadString(u"MPAsmDir");
+  read.MPAsmDir = true;
 }
 
 // The first start creates the key and reads nothing; a key that exists but does not
 // open leaves the same defaults, without a message.
-void LoadSettings(const Services& svc, Directories& d) {
+void LoadSettings(const Services& svc, Directories& d, SettingsToSave& read) {
+  const WindowBounds start = svc.view.Bounds(Win::Main);
+  read = SettingsToSave{};
+  read.StartTop = start.top;
+  read.StartLeft = start.left;
   if (!svc.registry.KeyExists(RegRoot::CurrentUser, kSettingsKey)) {
-    if (svc.registry.CreateKey(RegRoot::CurrentUser, SettingsKeyPath())) return;
+    if (svc.registry.CreateKey(RegRoot::CurrentUser, SettingsKeyPath())) {
+      read.Top = read.Left = read.BNFLocation = read.MPAsmDir = true;
+      return;
+    }
     svc.dialogs.ErrorOkCancel(u"Unable to create key! Exiting.");
     svc.view.Quit();
     return;
   }
   auto key = svc.registry.OpenKey(RegRoot::CurrentUser, SettingsKeyPath(), RegAccess::AllAccess);
-  if (key) ReadSettings(*key, svc.view, svc.folders, d);
+  if (key) ReadSettings(*key, svc.view, svc.folders, d, read);
 }
 
 // A folder that cannot be made is not reported here: writing the file in it fails.
@@ -172,7 +187,7 @@ void TfBNF::FormCreate() {
   }
   FindMplabFolders(svc_.registry, d);
   FindIdeFolders(svc_.registry, d);
-  LoadSettings(svc_, d);
+  LoadSettings(svc_, d, s_.toSave);
   if (d.ActiveMpasmDir.empty() && !d.MPAsmDir.empty()) d.ActiveMpasmDir = d.MPAsmDir;
   MakeProfileFolder(svc_, files_, d);
   svc_.view.SetCaption(Ctl::DirectoryforBitNamefiles1, BnfFolderCaption(d.BNFLocation));
@@ -182,15 +197,17 @@ void TfBNF::FormCreate() {
   s_.FirstShow = true;
 }
 
-// "Location" is written only at start-up; a key that does not open saves nothing.
+// "Location" is written only at start-up; a key that does not open saves nothing. A
+// setting neither read at start-up nor changed since stays as it is stored.
 void TfBNF::FormClose() {
   auto key = svc_.registry.OpenKey(RegRoot::CurrentUser, SettingsKeyPath(), RegAccess::AllAccess);
   if (!key) return;
+  const SettingsToSave& save = s_.toSave;
   const WindowBounds bounds = svc_.view.Bounds(Win::Main);
-  key->WriteInteger(u"Top", bounds.top);
-  key->WriteInteger(u"Left", bounds.left);
-  key->WriteString(u"BNFLocation", s_.dirs.BNFLocation);
-  key->WriteString(u"MPAsmDir", s_.dirs.MPAsmDir);
+  if (save.Top || bounds.top != save.StartTop) key->WriteInteger(u"Top", bounds.top);
+  if (save.Left || bounds.left != save.StartLeft) key->WriteInteger(u"Left", bounds.left);
+  if (save.BNFLocation) key->WriteString(u"BNFLocation", s_.dirs.BNFLocation);
+  if (save.MPAsmDir) key->WriteString(u"MPAsmDir", s_.dirs.MPAsmDir);
 }
 
 void TfBNF::FormDestroy() {
@@ -224,6 +241,7 @@ bool TfBNF::CheckUserDir() {
         u"They will be stored in " +
         temp);
     location = temp;
+    s_.toSave.BNFLocation = true;
   }
   svc_.view.SetCaption(Ctl::DirectoryforBitNamefiles1, BnfFolderCaption(location));
   return !location.empty();
@@ -237,6 +255,7 @@ void TfBNF::DirectoryforBitNamefiles1Click() {
       /*showFiles=*/false, /*preselected=*/{}});
   if (!chosen) return;
   s_.dirs.BNFLocation = *chosen;
+  s_.toSave.BNFLocation = true;
   svc_.view.SetCaption(Ctl::DirectoryforBitNamefiles1, BnfFolderCaption(s_.dirs.BNFLocation));
 }
 

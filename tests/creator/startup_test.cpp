@@ -307,11 +307,13 @@ TEST_F(StartupTest, IdeFolders) {
       {false, nullptr, nullptr, u"", u""},
       {true, u"C:\\IDE\\Plugins", u"C:\\IDE\\Compiler\\", u"C:\\IDE\\Plugins\\CompilerBitnames\\",
        u"C:\\IDE\\Compiler\\Includes\\KDX\\"},
-      {true, nullptr, nullptr, u"\\CompilerBitnames\\", u"\\Includes\\KDX\\"},
-      {true, nullptr, u"C:\\C", u"\\CompilerBitnames\\", u"C:\\C\\Includes\\KDX\\"},
+      // Without a usable "Plugin" the IDE's BitName folder is unknown, as without the key.
+      {true, nullptr, nullptr, u"", u"\\Includes\\KDX\\"},
+      {true, u"", u"C:\\C", u"", u"C:\\C\\Includes\\KDX\\"},
+      {true, u" ", nullptr, u"", u"\\Includes\\KDX\\"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.bnfDir.begin(), c.bnfDir.end()));
+    SCOPED_TRACE(&c - cases);
     StartupRig r(appData.path());
     if (c.key) r.registry.AddKey(kUser, kIde);
     if (c.plugin) r.registry.SetString(kUser, kIde, u"Plugin", c.plugin);
@@ -389,6 +391,7 @@ TEST_F(StartupTest, FormCloseWritesTheFourValuesOnceTheKeyOpens) {
   rig.registry.AddKey(kUser, kSettings);
   rig.registry.refuseAllAccess.insert(key);
   rig.view.bounds[Win::Main] = {185, 124, 579, 348};
+  rig.form.state().toSave = {true, true, true, true};  // as a start-up that read them
 
   rig.form.FormClose();
   EXPECT_TRUE(rig.registry.Find(kUser, kSettings)->empty());
