@@ -93,10 +93,10 @@ device-name-slash      | kept                                                   
 device-name-colon      | kept                                                     | P16F1938:x      | $S8   | REFUSED                  | stay | -
 device-name-evil       | kept                                                     | ..\evil         | $S8   | REFUSED                  | stay | -
 kdx-undescribed        | old kdx=P24FJ64GA002-undescribed.KDX                     | 24FJ64GA002     | $S16  | UNDESCRIBED16            | 1    | -
-datasheet8-unicode     | old sheet=16F1938-utf16le.txt                            | 16F1938         | $S    | UNICODE_SHEET            | 1    | -
-datasheet16-unicode    | old sheet=24FJ64GA002-utf16be.txt                        | 24FJ64GA002     | $S    | UNICODE_SHEET            | 1    | -
-include-unicode        | old inc=P16F1938-utf16le.inc                             | 16F1938         | $S8   | UNICODE_INC              | 1    | -
-kdx-unicode            | old kdx=P24FJ64GA002-utf16be.KDX                         | 24FJ64GA002     | $S16  | UNICODE_KDX              | 1    | -
+datasheet8-unicode     | old sheet=16F1938-utf16le.txt                            | 16F1938         | $S    | UNICODE_SHEET            | stay | -
+datasheet16-unicode    | old sheet=24FJ64GA002-utf16be.txt                        | 24FJ64GA002     | $S    | UNICODE_SHEET            | stay | -
+include-unicode        | old inc=P16F1938-utf16le.inc                             | 16F1938         | $S8   | UNICODE_INC              | stay | -
+kdx-unicode            | old kdx=P24FJ64GA002-utf16be.KDX                         | 24FJ64GA002     | $S16  | UNICODE_KDX              | stay | -
 datasheet8-utf8-mark   | sheet=16F1938-utf8bom.txt                                | 16F1938         | $S    | SAVED8                   | 0    | $X8
 start-up-error         | set:Top=text settings                                    | 16F1938         | $S8   | TOP_TEXT                 | fBNF | -
 start-up-error-window  | set:Top=text settings                                    | -               | -     | TOP_TEXT click NO_FOLDER | fBNF | -
