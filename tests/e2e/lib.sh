@@ -17,7 +17,7 @@ E2E_SETTINGS='HKEY_CURRENT_USER\Software\Calmwood\ZMV BNF Tool'
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=C.UTF-8 LANG=C.UTF-8 TZ=UTC
 
-E2E_LOCKED= E2E_RESET=
+E2E_LOCKED='' E2E_RESET=''
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The template prefix: booted once, crash dialogs off, no window-manager waits. The mark
@@ -63,7 +63,7 @@ e2e_start() {
   Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$E2E_T/display" 2>/dev/null &
   E2E_XVFB=$!
   e2e_until 10 test -s "$E2E_T/display" || fail "Xvfb did not start"
-  export DISPLAY=:$(head -1 "$E2E_T/display")
+  DISPLAY=:$(head -1 "$E2E_T/display") && export DISPLAY
   # Wine's services inherit the first program's output: it must go nowhere.
   wineserver -p >/dev/null 2>&1
   timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
@@ -330,13 +330,13 @@ e2e_generate16() {
 #   copies of the 16-bit road's, must equal byte for byte.
 e2e_case() {
   local name=$1 setup=" $2 " device=$3 sheet=$4 keys=$5 end=$6 out=$7
-  local dev written= problem= key want before after args=() f
+  local dev written='' problem='' key want before after args=() f
   dev=$(sed -E 's/^[A-Za-z]*//' <<<"${device^^}")
   if [ "$out" != - ]; then
     written=bnf/P$dev.bnf
     [[ $dev == 1[0268]* ]] || written+=" ide/plugin/CompilerBitnames/P$dev.bnf"
   fi
-  E2E_SETTINGS_BEFORE= E2E_FIRST=
+  E2E_SETTINGS_BEFORE='' E2E_FIRST=''
   e2e_case_reset
   for f in $setup; do e2e_setup "$f" "$dev"; done
   [ "$device" = - ] || args=("$device" "$sheet")
