@@ -10,6 +10,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "creator/main_form.h"
@@ -30,6 +31,8 @@ namespace bnf::win32 {
 namespace {
 
 constexpr char16_t kMutexName[] = u"KorvanBNFCreator";
+constexpr char16_t kAlreadyRunning[] =
+    u"Korvan\u00AE BitName file creator is already running.\rNo BitName file was written.";
 
 // The arguments after the program's name, split the way the C runtime splits them.
 std::vector<std::u16string> CommandLineArguments() {
@@ -83,7 +86,7 @@ int RunMessageLoop(const MainWindow& main) {
 }
 
 // The windows and the loop, once this copy holds the mutex.
-int RunApplication(HINSTANCE instance) {
+int RunApplication(HINSTANCE instance, std::vector<std::u16string> args) {
   OleSession ole;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
@@ -101,7 +104,7 @@ int RunApplication(HINSTANCE instance) {
   const auto shell = MakeWin32Shell(owner);
   const auto dialogs = MakeWin32Dialogs(owner, std::u16string(kAppTitle));
   TfBNF form(Services{*collator, *files, *codec, *dialogs, main, *folders, *registry, *shell},
-             CommandLineArguments());
+             std::move(args));
 
   if (!main.Create(instance, form)) {
     return StartFailure(u"The main window could not be made.", ::GetLastError());
@@ -125,12 +128,21 @@ int RunApplication(HINSTANCE instance) {
   return code != 0 ? code : form.ExitCode();
 }
 
+// Another copy runs in this logon and is left alone. A program that started this copy
+// with a device and a datasheet (exactly two arguments) waits for a BitName file: it is
+// told that none came, and so is the user; a copy started by hand ends silently.
+int AlreadyRunning(const std::vector<std::u16string>& args) {
+  if (args.size() != 2) return 0;
+  MakeWin32Dialogs(nullptr, std::u16string(kAppTitle))->ShowMessage(kAlreadyRunning);
+  return 1;
+}
+
 int Run(HINSTANCE instance) {
   const auto mutex = MakeWin32NamedMutex();
-  // Another copy runs in this logon: end at once, silently, leaving it alone.
-  if (mutex->OpenExisting(kMutexName)) return 0;
+  std::vector<std::u16string> args = CommandLineArguments();
+  if (mutex->OpenExisting(kMutexName)) return AlreadyRunning(args);
   mutex->Create(kMutexName);
-  const int code = RunApplication(instance);
+  const int code = RunApplication(instance, std::move(args));
   mutex->Release();
   return code;
 }

@@ -26,8 +26,10 @@ constexpr const wchar_t* kFamilies[] = {L"10",  L"12",   L"16",   L"18",  L"24EP
                                         L"24F", L"24HJ", L"33EP", L"33FJ"};
 
 // A tool window: small caption, only the system menu with its close box, fixed size.
+// Being the program's main window, it still has a taskbar button and an Alt+Tab entry,
+// so the user can bring it back once another window covers it.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_APPWINDOW;
 
 bool AppendItem(HMENU menu, UINT id, const wchar_t* text, bool enabled = true) {
   return ::AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text) != 0;
@@ -436,8 +438,14 @@ WindowBounds MainWindow::Bounds(Win window) const {
   return OuterBounds(WindowOf(window));
 }
 
+// The main window's place comes from the settings, which may name a monitor that is
+// gone: it is kept where the user can reach it.
 void MainWindow::SetPosition(Win window, int32_t left, int32_t top) {
-  MoveOuter(WindowOf(window), left, top);
+  if (window == Win::Main) {
+    MoveOuterIntoWorkArea(hwnd(), left, top);
+  } else {
+    MoveOuter(WindowOf(window), left, top);
+  }
 }
 
 void MainWindow::ShowModal(Win window) {

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/wide.h"
@@ -174,6 +175,34 @@ WindowBounds OuterBounds(HWND window) {
 void MoveOuter(HWND window, int32_t left, int32_t top) {
   if (window == nullptr) return;
   ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+int32_t FitEdge(int32_t start, int32_t length, int32_t areaStart, int32_t areaLength) {
+  return std::max(areaStart, std::min(start, areaStart + areaLength - length));
+}
+
+}  // namespace
+
+WindowBounds FitInto(const WindowBounds& window, const WindowBounds& area) {
+  return {FitEdge(window.left, window.width, area.left, area.width),
+          FitEdge(window.top, window.height, area.top, area.height), window.width, window.height};
+}
+
+void MoveOuterIntoWorkArea(HWND window, int32_t left, int32_t top) {
+  if (window == nullptr) return;
+  WindowBounds place = OuterBounds(window);
+  place.left = left;
+  place.top = top;
+  const RECT wanted{left, top, left + place.width, top + place.height};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (::GetMonitorInfoW(::MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    place = FitInto(place, {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  }
+  MoveOuter(window, place.left, place.top);
 }
 
 Window::~Window() {

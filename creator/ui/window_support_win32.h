@@ -52,6 +52,12 @@ void SetTextOf(HWND window, std::u16string_view text);
 // A window's outer rectangle in screen pixels, and moving it without resizing.
 WindowBounds OuterBounds(HWND window);
 void MoveOuter(HWND window, int32_t left, int32_t top);
+// The place of `window` moved the least so that it lies inside `area`: unchanged when
+// it already does; an edge that cannot fit keeps the area's left or top edge.
+WindowBounds FitInto(const WindowBounds& window, const WindowBounds& area);
+// MoveOuter, but a place not wholly inside a monitor's work area goes into the work
+// area of the monitor nearest to it.
+void MoveOuterIntoWorkArea(HWND window, int32_t left, int32_t top);
 
 // A C++ object behind a window of a class registered through RegisterWindowClass: the
 // object is linked to its window at WM_NCCREATE and gets every later message. The

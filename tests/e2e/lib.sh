@@ -1,131 +1,81 @@
 # shellcheck shell=bash
-# Shared steps of the end-to-end tests: a fresh Wine prefix per test (cloned from a
-# template made once per build), a private Xvfb display, starting bnfcreator.exe and
-# reading or pressing its message boxes through boxes.exe. Source it from a test.
+# The end-to-end harness: a Wine prefix per test (cloned from a template made once per
+# build), a private Xvfb display, bnfcreator.exe started and its boxes and windows read
+# and pressed through boxes.exe, and the table runner of the command-line suites.
+# Source it from a test with the exe as $1.
 set -uo pipefail
 
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-# The build folder: $E2E_BUILD, else the folder of the exe given as $1, else build/windows.
-if [ -z "${E2E_BUILD:-}" ] && [ -n "${1:-}" ]; then
-  E2E_BUILD=$(cd "$(dirname "$1")" && pwd)
-fi
-E2E_BUILD=${E2E_BUILD:-$E2E_ROOT/build/windows}
-E2E_EXE=${1:-$E2E_BUILD/bnfcreator.exe}
-# Absolute: the exe is started from inside the prefix's drive C.
-[ -e "$E2E_EXE" ] && E2E_EXE=$(cd "$(dirname "$E2E_EXE")" && pwd)/$(basename "$E2E_EXE")
-E2E_BOXES=$E2E_BUILD/e2e_boxes.exe
+E2E_EXE=${1:-$E2E_ROOT/build/windows/bnfcreator.exe}
+[ -f "$E2E_EXE" ] || { echo "FAIL: no exe at $E2E_EXE" >&2; exit 1; }
+E2E_EXE=$(cd "$(dirname "$E2E_EXE")" && pwd)/$(basename "$E2E_EXE")
+E2E_BUILD=${E2E_BUILD:-$(dirname "$E2E_EXE")}
 E2E_WORK=$E2E_BUILD/e2e
 E2E_TEMPLATE=$E2E_WORK/template
-
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+E2E_TITLE='Korvan® BitName file creator'
+E2E_SETTINGS='HKEY_CURRENT_USER\Software\Calmwood\ZMV BNF Tool'
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=C.UTF-8 LANG=C.UTF-8 TZ=UTC
 
+E2E_LOCKED='' E2E_RESET=''
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The template prefix: booted once, crash dialogs off, no window-manager waits.
+# The template prefix: booted once, crash dialogs off, no window-manager waits. The mark
+# is made last, so a template cut short is made again.
 e2e_template() {
   mkdir -p "$E2E_WORK"
   (
     flock 9
-    # The mark is made last: a template cut short by an interrupt is made again.
     [ -f "$E2E_TEMPLATE/.e2e-ready" ] && exit 0
-    rm -rf "$E2E_TEMPLATE"
-    mkdir -p "$E2E_TEMPLATE.tmp"
+    rm -rf "$E2E_TEMPLATE" && mkdir -p "$E2E_TEMPLATE.tmp"
     export WINEPREFIX=$E2E_TEMPLATE TMPDIR=$E2E_TEMPLATE.tmp
-    # Without DISPLAY wineboot is quicker and shows no "updating configuration" window.
     env -u DISPLAY timeout 300 wineboot -i >/dev/null 2>&1
-    cat >"$E2E_TEMPLATE.tmp/settings.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\WineDbg]
-"ShowCrashDialog"=dword:00000000
-
-[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
-"Managed"="N"
-REG
-    wine regedit /S "$(winepath -w "$E2E_TEMPLATE.tmp/settings.reg" 2>/dev/null)" >/dev/null 2>&1
+    e2e_reg 'HKEY_CURRENT_USER\Software\Wine\WineDbg' '"ShowCrashDialog"=dword:00000000'
+    e2e_reg 'HKEY_CURRENT_USER\Software\Wine\X11 Driver' '"Managed"="N"'
     wineserver -k >/dev/null 2>&1
-    local u
-    for u in "$E2E_TEMPLATE"/drive_c/users/*/; do
-      for d in Desktop Documents Downloads Music Pictures Videos; do
-        [ -L "$u$d" ] && rm -f "$u$d" && mkdir -p "$u$d"
-      done
+    for d in "$E2E_TEMPLATE"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+      [ -L "$d" ] && rm -f "$d" && mkdir -p "$d"
     done
     [ -f "$E2E_TEMPLATE/system.reg" ] && touch "$E2E_TEMPLATE/.e2e-ready"
-    exit 0
   ) 9>"$E2E_WORK/template.lock"
 }
 
-# A copy of the template that leaves the template as it is: wineserver rewrites the
-# registry files in place, so everything is copied except the big system folders, which
-# Wine only reads and which are hard-linked (a second instead of 700 MB per test).
+# A copy that leaves the template as it is: wineserver rewrites the registry files in
+# place, so all is copied but the big system folders, which Wine only reads.
 e2e_clone() {
-  local from=$1 to=$2 f
-  cp -al "$from" "$to" || return 1
-  while IFS= read -r -d '' f; do
-    cp -p --remove-destination "$from/$f" "$to/$f" || return 1
-  done < <(cd "$from" && find . -type f ! -path './drive_c/windows/system32/*' \
-    ! -path './drive_c/windows/winsxs/*' -print0)
+  cp -al "$1" "$2" || return 1
+  (cd "$1" && find . -type f ! -path './drive_c/windows/system32/*' \
+    ! -path './drive_c/windows/winsxs/*' -print0) |
+    while IFS= read -r -d '' f; do cp -p --remove-destination "$1/$f" "$2/$f" || exit 1; done
 }
 
-# The test's own prefix and TMPDIR under $E2E_WORK/NAME, and the trap that ends the
-# test's programs, server and display however the script ends.
-e2e_prefix() {
-  local name=$1
+# Starts test $1: its prefix and TMPDIR, display, server, and a bound of $2 seconds on
+# the whole test; the trap ends them all however the script ends.
+e2e_start() {
   e2e_template
-  E2E_T=$E2E_WORK/$name
-  rm -rf "$E2E_T"
-  mkdir -p "$E2E_T/tmp"
+  E2E_T=$E2E_WORK/$1
+  rm -rf "$E2E_T" && mkdir -p "$E2E_T/tmp"
   e2e_clone "$E2E_TEMPLATE" "$E2E_T/pfx" || fail "cannot copy the template prefix"
   export WINEPREFIX=$E2E_T/pfx TMPDIR=$E2E_T/tmp
   trap e2e_stop EXIT
   trap 'exit 130' INT
   trap 'exit 143' TERM
-}
-
-# A private Xvfb display (a free number, never a fixed one).
-e2e_display() {
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$E2E_T/display" 2>"$E2E_T/xvfb.log" &
+  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$E2E_T/display" 2>/dev/null &
   E2E_XVFB=$!
-  local i
-  for ((i = 0; i < 200; i++)); do
-    [ -s "$E2E_T/display" ] && break
-    sleep 0.05
-  done
-  [ -s "$E2E_T/display" ] || fail "Xvfb did not start within 10 s (see $E2E_T/xvfb.log)"
-  DISPLAY=:$(head -1 "$E2E_T/display")
-  export DISPLAY
-}
-
-# The server for the whole test, and Wine's background services started by a program
-# whose output goes nowhere: they inherit the first program's output and live as long
-# as the server, so a $(...) around the first wine command would wait for them.
-e2e_server() {
+  e2e_until 10 test -s "$E2E_T/display" || fail "Xvfb did not start"
+  DISPLAY=:$(head -1 "$E2E_T/display") && export DISPLAY
+  # Wine's services inherit the first program's output: it must go nowhere.
   wineserver -p >/dev/null 2>&1
   timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
-  E2E_BOXES_WIN=$(winpath_of "$E2E_BOXES")
-}
-
-# Starts a test: its own prefix (hard links for the big system folders, copies of the
-# rest, so the template never changes), its own TMPDIR and display.
-e2e_start() {
-  e2e_prefix "$1"
-  e2e_display
-  e2e_server
-}
-
-# Ends the test as failed after $1 seconds, should a wait hang after all: the server's
-# end releases any wine command the script is waiting for.
-e2e_watchdog() {
-  local limit=$1 test_pid=$$
+  E2E_EXE_WIN=$(e2e_winpath "$E2E_EXE")
+  E2E_BOXES=$(e2e_winpath "$E2E_BUILD/e2e_boxes.exe")
+  local test_pid=$$
   (
     trap - EXIT INT
-    sleep "$limit" >/dev/null 2>&1 &
-    sleeper=$!
-    trap 'kill $sleeper 2>/dev/null; exit 0' TERM
-    wait "$sleeper"
-    echo "FAIL: the test did not end within $limit s" >&2
+    sleep "$2" >/dev/null 2>&1 &
+    trap 'kill $! 2>/dev/null; exit 0' TERM
+    wait $!
+    echo "FAIL: the test did not end within $2 s" >&2
     wineserver -k >/dev/null 2>&1
     kill -TERM "$test_pid"
   ) </dev/null &
@@ -134,104 +84,14 @@ e2e_watchdog() {
 
 e2e_stop() {
   [ -n "${E2E_WATCHDOG:-}" ] && kill "$E2E_WATCHDOG" 2>/dev/null
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
-  if [ -n "${E2E_XVFB:-}" ]; then
-    kill "$E2E_XVFB" 2>/dev/null
-    wait "$E2E_XVFB" 2>/dev/null
-  fi
+  [ -n "${E2E_LOCKED:-}" ] && chattr -i "$E2E_LOCKED" 2>/dev/null && chmod u+w "$E2E_LOCKED"
+  wineserver -k >/dev/null 2>&1
+  [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2>/dev/null && wait "$E2E_XVFB" 2>/dev/null
   return 0
 }
 
-# The Windows form of a Linux path.
-winpath_of() { winepath -w "$1" 2>/dev/null; }
-
-# Imports a REGEDIT4 file (ANSI) into the test's registry.
-e2e_regedit() { wine regedit /S "$(winpath_of "$1")" >/dev/null 2>&1; }
-
-# Starts the exe in the background from folder $1 with the remaining arguments. Its
-# exit code also lands in $E2E_T/app.rc: `wait` cannot give it inside a $(...).
-e2e_launch() {
-  local dir=$1
-  shift
-  rm -f "$E2E_T/app.rc"
-  (
-    cd "$dir" || exit 1
-    wine "$(winpath_of "$E2E_EXE")" "$@"
-    rc=$?
-    echo "$rc" >"$E2E_T/app.rc.new" && mv "$E2E_T/app.rc.new" "$E2E_T/app.rc"
-    exit "$rc"
-  ) >"$E2E_T/app.out" 2>"$E2E_T/app.err" &
-  E2E_APP=$!
-}
-
-# Lines "HWND<TAB>title<TAB>text" of the visible dialog boxes.
-e2e_boxes() { wine "$(e2e_boxes_win)" 2>/dev/null | tr -d '\r'; }
-
-# The Windows path of boxes.exe, found once per test (winepath is a wine program too).
-e2e_boxes_win() { echo "${E2E_BOXES_WIN:-$(winpath_of "$E2E_BOXES")}"; }
-
-# Waits up to $2 seconds (default 15) for a box whose text holds $1; prints its line.
-e2e_wait_box() {
-  local want=$1 limit=${2:-15} i line
-  for ((i = 0; i < limit * 5; i++)); do
-    line=$(e2e_boxes | grep -F -- "$want" | head -1)
-    if [ -n "$line" ]; then
-      echo "$line"
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
-}
-
-# Presses button $2 (1 OK, 2 Cancel, 6 Yes, 7 No) of the box with handle $1, and
-# presses again while the box is still up.
-e2e_press() {
-  local hwnd=$1 id=$2 i
-  for i in 1 2 3 4 5; do
-    wine "$(e2e_boxes_win)" "$hwnd" "$id" >/dev/null 2>&1
-    sleep 0.5
-    e2e_boxes | grep -q "^$hwnd" || return 0
-  done
-  return 1
-}
-
-# Waits up to $1 seconds for the exe to end; prints its exit code.
-e2e_wait_exit() {
-  local limit=${1:-15} i
-  for ((i = 0; i < limit * 10; i++)); do
-    if [ -s "$E2E_T/app.rc" ]; then
-      [ "$BASHPID" = $$ ] && wait "$E2E_APP" 2>/dev/null
-      cat "$E2E_T/app.rc"
-      return 0
-    fi
-    if ! kill -0 "$E2E_APP" 2>/dev/null; then
-      wait "$E2E_APP"  # ended without a code of its own: killed
-      echo $?
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
-# The main window's X id, waiting up to $2 seconds for a visible window titled $1.
-e2e_wait_window() { timeout "${2:-15}" xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
-
-# The number behind a control, menu item or class name of creator/ui/control_ids.h
-# (IDM_ABOUT gives 207), so tests drive the program by name.
-e2e_control_id() {
-  awk -v name="$1" '$1 == "#define" && $2 == name { gsub(/"/, "", $3); print $3 }' \
-    "$E2E_ROOT/creator/ui/control_ids.h"
-}
-
-# ---------------------------------------------------------------------------------------
-# Driving the program's own windows by id (boxes.exe's verbs) and checking what it did.
-
-E2E_TITLE='Korvan® BitName file creator'
-
-# boxes.exe with a verb: windows, control, items, select, command, close, rect.
-e2e_win() { wine "$(e2e_boxes_win)" "$@" 2>/dev/null | tr -d '\r'; }
+# The Windows name of a Linux path outside the prefix's drive C.
+e2e_winpath() { local p=Z:$1; echo "${p//\//\\}"; }
 
 # Runs the command $2... every 0.2 s until it succeeds, for at most $1 seconds.
 e2e_until() {
@@ -244,193 +104,307 @@ e2e_until() {
   return 1
 }
 
-# "visible<TAB>enabled<TAB>text" of a control of the main window (or of class $2).
-e2e_control() { e2e_win control "${2:-TfBNF}" "$(e2e_control_id "$1")"; }
-
-# The items of a list box of the main window, joined by commas.
-e2e_items() { e2e_win items TfBNF "$(e2e_control_id "$1")" | paste -sd, -; }
-
-# A click (or with "double" a double click) on item $2 of the main window's list $1.
-e2e_select() { e2e_win select TfBNF "$(e2e_control_id "$1")" "$2" ${3:+"$3"} >/dev/null; }
-
-# A click on a button or a menu item of the main window (or of class $2), by name.
-e2e_command() { e2e_win command "${2:-TfBNF}" "$(e2e_control_id "$1")" >/dev/null; }
-
-# The parts of a line of the boxes list.
-e2e_box_hwnd() { printf '%s\n' "${1%%$'\t'*}"; }
-e2e_box_title() { cut -f2 <<<"$1"; }
-e2e_box_text() { cut -f3- <<<"$1"; }
-
-# Waits up to $2 seconds (default 20) for the next box and checks that its text is
-# exactly $1 (line breaks written \r and \n); prints its line. A box with another
-# text fails at once, naming both texts.
-e2e_expect_box() {
-  local want=$1 limit=${2:-20} line
-  line=$(e2e_until_box "$limit") || { echo "no box within $limit s (wanted: $want)" >&2; return 1; }
-  if [ "$(e2e_box_text "$line")" != "$want" ]; then
-    echo "box text: got [$(e2e_box_text "$line")], want [$want]" >&2
-    return 1
-  fi
-  echo "$line"
+# Imports the values $2... (REGEDIT4 lines such as '"Top"=dword:0000012c' or '"Top"=-')
+# into key $1; with no values the key is removed.
+e2e_reg() {
+  local file=$TMPDIR/set.reg
+  {
+    printf 'REGEDIT4\r\n\r\n'
+    if [ $# -eq 1 ]; then printf '[-%s]\r\n' "$1"; else printf '[%s]\r\n' "$1"; fi
+    [ $# -gt 1 ] && printf '%s\r\n' "${@:2}"
+  } >"$file"
+  wine regedit /S "$(e2e_winpath "$file")" >/dev/null 2>&1
 }
 
-# The first visible box, waiting up to $1 seconds for one.
-e2e_until_box() {
-  local limit=$1 i line
-  for ((i = 0; i < limit * 5; i++)); do
-    line=$(e2e_boxes | head -1)
-    if [ -n "$line" ]; then
-      echo "$line"
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
+# Lines "NAME<TAB>TYPE<TAB>DATA" of the settings key, sorted; fails when it is missing.
+e2e_settings() {
+  local out
+  out=$(timeout 30 wine reg query "$E2E_SETTINGS" 2>/dev/null) || return 1
+  tr -d '\r' <<<"$out" | sed -nE 's/^    (.+)    (REG_[A-Z_]+)    ?(.*)$/\1\t\2\t\3/p' | LC_ALL=C sort
 }
 
-# Answers the open-file dialog (title "Open") by typing the Windows path $1 into its
-# name field, the way a user does; types again should the dialog stay up.
-e2e_answer_open_dialog() {
-  local path=$1 line window _
-  line=$(e2e_wait_box_titled Open 20) || { echo "no open-file dialog within 20 s" >&2; return 1; }
-  for _ in 1 2 3; do
-    window=$(e2e_wait_window Open 10) || true
-    [ -n "$window" ] || { echo "the open-file dialog has no X window" >&2; return 1; }
-    timeout 10 xdotool windowfocus --sync "$window" || true
-    timeout 10 xdotool key End shift+Home
-    timeout 20 xdotool type --delay 20 "$path"
-    timeout 10 xdotool key Return
-    e2e_until 3 e2e_gone "$(e2e_box_hwnd "$line")" && return 0
-  done
-  echo "the open-file dialog stayed up" >&2
-  return 1
-}
-
-# Waits up to $2 seconds for a box titled exactly $1; prints its line.
-e2e_wait_box_titled() {
-  local title=$1 limit=${2:-15} i line
-  for ((i = 0; i < limit * 5; i++)); do
-    line=$(e2e_boxes | awk -F'\t' -v t="$title" '$2 == t' | head -1)
-    if [ -n "$line" ]; then
-      echo "$line"
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
-}
-
-# True when no visible box has the handle $1.
-e2e_gone() { ! e2e_boxes | grep -q "^$1"; }
-
-# Lines "NAME<TAB>TYPE<TAB>DATA" of a registry key; fails when the key is missing.
-# A failure that is not "Unable to find" is asked again: once in a long run a reg
-# query failed right after the program ended.
-e2e_reg_values() {
-  local out _
-  for _ in 1 2 3; do
-    if out=$(timeout 30 wine reg query "$1" 2>&1); then
-      tr -d '\r' <<<"$out" | sed -nE 's/^    (.+)    (REG_[A-Z_]+)    ?(.*)$/\1\t\2\t\3/p'
-      return 0
-    fi
-    grep -q 'Unable to find' <<<"$out" && return 1
-    echo "reg query $1 failed: $out" >>"$E2E_T/reg.log"
-    sleep 0.5
-  done
-  return 1
-}
-
-# The Linux folder of the test user's profile, and of the tool's private name files.
-e2e_user_dir() { echo "$WINEPREFIX/drive_c/users/$(id -un)"; }
-e2e_profile_dir() { echo "$(e2e_user_dir)/AppData/Roaming/Calmwood/Korvan BNF Tool"; }
-
-# The example world the tests and the demo share, in the prefix's drive C:
-#   C:\mpasm                 the MPASM folder (MPLAB 8 records C:\mpasm\MPASMWIN.exe)
-#   C:\ide\plugin, C:\ide\compiler   the IDE's folders: its BitName folder
-#                            C:\ide\plugin\CompilerBitnames, its KDX files in
-#                            C:\ide\compiler\Includes\KDX
-#   C:\tool                  the standard name tables (the folder the exe starts from)
-#   C:\data sheets           the converted datasheets (a blank in the name on purpose)
-#   C:\bnf                   the user's BitName folder, in the settings
-# and the private name tables of examples/profile in the user's profile.
-e2e_world() {
-  local c=$WINEPREFIX/drive_c
-  E2E_TOOL=$c/tool
-  E2E_BNF=$c/bnf
-  E2E_IDE_BNF=$c/ide/plugin/CompilerBitnames
-  E2E_SHEETS=$c/data\ sheets
-  mkdir -p "$c/mpasm" "$E2E_IDE_BNF" "$c/ide/compiler/Includes/KDX" "$E2E_TOOL" \
-    "$E2E_SHEETS" "$E2E_BNF" "$(e2e_profile_dir)" || return 1
-  : >"$c/mpasm/MPASMWIN.exe"
-  cp "$E2E_ROOT/examples/mpasm/P16F1938.inc" "$c/mpasm/" &&
-    cp "$E2E_ROOT/examples/kdx/P24FJ64GA002.KDX" "$c/ide/compiler/Includes/KDX/" &&
-    cp "$E2E_ROOT"/examples/tool/Standard*.txt "$E2E_TOOL/" &&
-    cp "$E2E_ROOT"/examples/datasheets/*.txt "$E2E_SHEETS/" &&
-    cp "$E2E_ROOT"/examples/profile/Private*.txt "$(e2e_profile_dir)/" || return 1
-  cat >"$E2E_T/world.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Calmwood\ZMV BNF Tool]
-"BNFLocation"="C:\\bnf"
-
-[HKEY_CURRENT_USER\Software\MicroChip\MPLab IDE\Tool Locations]
-"T_MPAsm.MPASM"="C:\\mpasm\\MPASMWIN.exe"
-
-[HKEY_CURRENT_USER\Software\Felsgate\KorvanIDE\Install]
-"Plugin"="C:\\ide\\plugin"
-"Compiler"="C:\\ide\\compiler"
-REG
-  e2e_regedit "$E2E_T/world.reg"
-}
-
-# Starts the exe from C:\tool with the given arguments and waits up to $E2E_SHOWN
-# seconds (default 20) for its main window under the application's title.
-e2e_launch_main() {
-  e2e_launch "$E2E_TOOL" "$@"
-  [ -n "$(e2e_wait_window "$E2E_TITLE" "${E2E_SHOWN:-20}")" ]
-}
-
-# Closes the main window as its close box does; prints the exe's exit code.
-e2e_close_main() {
-  e2e_win close TfBNF >/dev/null || return 1
-  e2e_wait_exit 15
-}
-
-# Fails unless file $1 has the bytes of file $2.
-e2e_same_bytes() {
-  [ -f "$1" ] || fail "missing: $1"
-  cmp -s "$1" "$2" || fail "$1 differs from $2: $(cmp "$1" "$2" 2>&1 | head -1)"
-}
-
-# A picture of the window of class $2 (default: the whole screen) in file $1.
-e2e_screenshot() {
-  local file=$1 cls=${2:-} rect left top right bottom
-  if [ -z "$cls" ]; then
-    timeout 20 import -window root "$file"
-    return
-  fi
-  rect=$(e2e_win rect "$cls") || return 1
-  read -r left top right bottom <<<"$rect"
-  timeout 20 import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$file"
-}
-
-E2E_SETTINGS='HKCU\Software\Calmwood\ZMV BNF Tool'
-
-# Fails unless the settings key holds exactly the values $1 ("NAME<TAB>TYPE<TAB>DATA"
-# lines in any order; empty: the key exists without values). $2 says when.
+# Fails unless the settings key holds exactly the lines $1 (any order); $2 says when.
 e2e_expect_settings() {
-  local want=$1 when=$2 got
-  got=$(e2e_reg_values "$E2E_SETTINGS") || fail "$when: the settings key is missing"
-  [ "$(LC_ALL=C sort <<<"$got")" = "$(LC_ALL=C sort <<<"$want")" ] ||
-    fail "$when: settings $(printf '[%s]' "$got"), want $(printf '[%s]' "$want")"
+  local got
+  got=$(e2e_settings) || fail "$2: the settings key is missing"
+  [ "$got" = "$(LC_ALL=C sort <<<"$1")" ] || fail "$2: settings [$got], want [$1]"
 }
 
-# Expects the boxes with the texts $@, one after the other, and presses OK on each;
-# fails naming the first box that is missing or reads otherwise.
-e2e_confirm_boxes() {
-  local want line
-  for want in "$@"; do
-    line=$(e2e_expect_box "$want" 30) || return 1
-    e2e_press "$(e2e_box_hwnd "$line")" 1 || { echo "the box [$want] did not close" >&2; return 1; }
+# Starts the exe in the background from folder $1 with the arguments $2...; its code
+# lands in $E2E_T/rc.PID (`wait` cannot give it inside a $(...)).
+e2e_launch() {
+  local dir=$1
+  shift
+  (
+    cd "$dir" || exit 1
+    wine "$E2E_EXE_WIN" "$@" </dev/null
+    echo $? >"$E2E_T/rc.new.$BASHPID" && mv "$E2E_T/rc.new.$BASHPID" "$E2E_T/rc.$BASHPID"
+  ) >"$E2E_T/app.out" 2>&1 &
+  E2E_APP=$!
+}
+
+e2e_ended() { [ -s "$E2E_T/rc.${1:-$E2E_APP}" ]; }
+
+# Waits up to $1 seconds for the exe ($2, default the last started) to end; its code
+# goes to E2E_RC.
+e2e_wait_exit() {
+  local pid=${2:-$E2E_APP}
+  e2e_until "$1" e2e_ended "$pid" || return 1
+  wait "$pid" 2>/dev/null
+  E2E_RC=$(cat "$E2E_T/rc.$pid")
+}
+
+e2e_win() { wine "$E2E_BOXES" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+e2e_boxes() { e2e_win; }
+
+# The number behind a name of creator/ui/control_ids.h (IDM_ABOUT gives 207).
+e2e_id() { awk -v n="$1" '$1 == "#define" && $2 == n { gsub(/"/, "", $3); print $3 }' \
+  "$E2E_ROOT/creator/ui/control_ids.h"; }
+e2e_control() { e2e_win control "${2:-TfBNF}" "$(e2e_id "$1")"; }
+e2e_items() { e2e_win items TfBNF "$(e2e_id "$1")" | paste -sd, -; }
+e2e_select() { e2e_win select TfBNF "$(e2e_id "$1")" "$2" ${3:+"$3"}; }
+e2e_command() { e2e_win command "${2:-TfBNF}" "$(e2e_id "$1")"; }
+e2e_is() { [ "$("${@:2}")" = "$1" ]; }
+
+# The next visible box within $1 seconds into E2E_BOX ("HWND<TAB>title<TAB>text"); fails
+# at once when the exe ends first.
+e2e_next_box() {
+  local i
+  for ((i = 0; i < $1 * 5; i++)); do
+    E2E_BOX=$(e2e_boxes | head -1)
+    [ -n "$E2E_BOX" ] && return 0
+    e2e_ended && return 1
+    sleep 0.2
   done
+  return 1
+}
+
+# Presses button $2 (1 OK, 2 Cancel, 6 Yes, 7 No) of box $1, again while it stays up.
+e2e_press() {
+  local i
+  for i in 1 2 3 4 5; do
+    wine "$E2E_BOXES" "$1" "$2" >/dev/null 2>&1
+    sleep 0.3
+    e2e_boxes | grep -q "^$1" || return 0
+  done
+  return 1
+}
+
+# Expects boxes with the texts $2... one after the other (a CR written \r), titled $1
+# when it is not empty, and presses OK (or button $E2E_OK) on each; prints what differs.
+e2e_confirm() {
+  local title=$1 want
+  for want in "${@:2}"; do
+    e2e_next_box 60 || { echo "no box, want [$want]"; return 1; }
+    [ "$(cut -f3- <<<"$E2E_BOX")" = "$want" ] || { echo "box [$(cut -f3- <<<"$E2E_BOX")], want [$want]"; return 1; }
+    [ -z "$title" ] || [ "$(cut -f2 <<<"$E2E_BOX")" = "$title" ] ||
+      { echo "box titled [$(cut -f2 <<<"$E2E_BOX")], want [$title]"; return 1; }
+    e2e_press "${E2E_BOX%%$'\t'*}" "${E2E_OK:-1}" || { echo "the box [$want] did not close"; return 1; }
+  done
+}
+
+# The X window of the visible window titled $1, waiting up to $2 seconds.
+e2e_window() { timeout "${2:-20}" xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
+
+# Types the Windows path $1 into the open-file dialog's name field, as a user does.
+e2e_open_dialog() {
+  local _ window
+  for _ in 1 2 3; do
+    window=$(e2e_window Open 10)
+    [ -n "$window" ] || return 1
+    timeout 10 xdotool windowfocus --sync "$window"
+    timeout 10 xdotool key End shift+Home
+    timeout 20 xdotool type --delay 20 "$1"
+    timeout 10 xdotool key Return
+    e2e_until 3 e2e_is "" e2e_window Open 1 && return 0
+  done
+  return 1
+}
+
+# Closes the main window as its close box does; its code goes to E2E_RC.
+e2e_close_main() { e2e_win close TfBNF && e2e_wait_exit 15; }
+
+e2e_same_bytes() { cmp -s "$1" "$2" || fail "$1 differs from $2"; }
+
+# The example world in drive C: MPASM folder C:\mpasm, the IDE's C:\ide\plugin and
+# C:\ide\compiler (BitName files in plugin\CompilerBitnames, KDX files in
+# compiler\Includes\KDX), name tables in C:\tool (the exe starts there), datasheets in
+# "C:\data sheets", C:\data for a case's own files, BitName folder C:\bnf; the private
+# name tables in the user's profile. Settings only with $1 "settings".
+e2e_world() {
+  C=$WINEPREFIX/drive_c
+  E2E_PROFILE=$C/users/$(id -un)/AppData/Roaming/Calmwood/Korvan\ BNF\ Tool
+  E2E_IDE=$C/ide/plugin/CompilerBitnames
+  E2E_KDX=$C/ide/compiler/Includes/KDX
+  mkdir -p "$C/mpasm" "$E2E_IDE" "$E2E_KDX" "$C/tool" "$C/data sheets" "$C/data" "$C/bnf" \
+    "$E2E_PROFILE" || fail "no world"
+  cp "$E2E_ROOT"/examples/tool/Standard*.txt "$C/tool/"
+  cp "$E2E_ROOT"/examples/datasheets/*.txt "$C/data sheets/"
+  e2e_reg 'HKEY_CURRENT_USER\Software\MicroChip\MPLab IDE\Tool Locations' \
+    '"T_MPAsm.MPASM"="C:\\mpasm\\MPASMWIN.exe"'
+  e2e_reg 'HKEY_CURRENT_USER\Software\Felsgate\KorvanIDE\Install' \
+    '"Plugin"="C:\\ide\\plugin"' '"Compiler"="C:\\ide\\compiler"'
+  [ "${1:-}" = settings ] || return 0
+  cp "$E2E_ROOT"/examples/profile/Private*.txt "$E2E_PROFILE/"
+  e2e_reg "$E2E_SETTINGS" '"BNFLocation"="C:\\bnf"' '"Location"="C:\\tool\\"'
+}
+
+# Every folder, and every file with its checksum, where the exe could write.
+e2e_listing() {
+  (cd "$C" && find bnf ide mpasm tool data* -type d -printf '%p/\n' &&
+    { find bnf ide mpasm tool data* -type f -print0; find . -maxdepth 1 -type f -print0; } |
+    xargs -0 -r md5sum | sed -E 's/^([0-9a-f]+)  (\.\/)?(.*)$/\3\t\1/') | LC_ALL=C sort
+}
+
+# ---- The command-line suites: a table, one case a row.
+declare -A E2E_MSG=(
+  [SAVED8]='The BitName file is saved as C:\bnf\P16F1938.bnf\r\rTo become effective you must copy it to the Plugin\CompilerBitnames directory'
+  [COPIED16]='The BitName file is copied to the ZMV location C:\ide\plugin\CompilerBitnames\\r\rA copy of the BitName file is saved as C:\bnf\P24FJ64GA002.bnf'
+  [U1MODE]='U1MODE: 4' [U2MODE]='U2MODE: 4'
+)
+
+# Each case starts from the example device files alone.
+e2e_case_reset() {
+  local d
+  for d in "$C/bnf" "$E2E_IDE" "$C/mpasm" "$E2E_KDX" "$C/data"; do
+    chmod -R u+w "$d" && find "$d" -mindepth 1 -delete
+  done
+  cp "$E2E_ROOT/examples/mpasm/P16F1938.inc" "$C/mpasm/"
+  cp "$E2E_ROOT/examples/kdx/P24FJ64GA002.KDX" "$E2E_KDX/"
+}
+
+e2e_old_file() { printf '** BITNAMES **\r\nOLD="A file from an earlier run" 0x0001\r\n' >"$1"; }
+
+# A setup word of a case (see e2e_case) for device type $2.
+e2e_setup() {
+  local from=$E2E_ROOT/tests/data/bad/${1#*=}
+  [ -e "$from" ] || from=$E2E_T/gen/${1#*=}
+  case $1 in
+    inc=*) cp "$from" "$C/mpasm/P16F1938.inc" ;;
+    kdx=*) cp "$from" "$E2E_KDX/P24FJ64GA002.KDX" ;;
+    sheet=*) cp "$from" "$C/data/sheet.txt" ;;
+    old) e2e_old_file "$C/bnf/P$2.bnf" && e2e_old_file "$E2E_IDE/P$2.bnf" ;;
+    kept) e2e_old_file "$C/bnf/P16F1938.bnf" ;;
+    rofile) e2e_old_file "$C/bnf/P$2.bnf" && chmod a-w "$C/bnf/P$2.bnf" ;;
+    rofolder) # immutable for root, whom Unix rights do not stop
+      e2e_old_file "$C/bnf/P$2.bnf" && chmod a-w "$C/bnf" && E2E_LOCKED=$C/bnf &&
+        chattr +i "$C/bnf" 2>/dev/null
+      touch "$C/bnf/.probe" 2>/dev/null || return 0
+      # Where nothing stops writing into a folder, a file stands in its place.
+      rm -f "$C/bnf/.probe" && e2e_old_file "$C/data/not-a-folder" &&
+        e2e_setup 'set:BNFLocation=C:\data\not-a-folder' &&
+        E2E_MSG[RO_FOLDER]='Cannot create file "C:\data\not-a-folder\_____test.txt". The system cannot find the path specified.' ;;
+    set:*) local v=${1#set:} d && d=${1#*=} &&
+      e2e_reg "$E2E_SETTINGS" "\"${v%%=*}\"=\"${d//\\/\\\\}\"" && E2E_RESET=1 ;;
+    running) e2e_launch "$C/tool" && E2E_FIRST=$E2E_APP &&
+      [ -n "$(e2e_window "$E2E_TITLE")" ] || fail "the first copy shows no window" ;;
+    settings) E2E_SETTINGS_BEFORE=$(e2e_settings) ;;
+    *) fail "unknown setup word $1" ;;
+  esac
+}
+
+# The lines of a listing whose path is none of $1 (blank-separated).
+e2e_without() { awk -F'\t' -v skip=" $1 " 'index(skip, " " $1 " ") == 0'; }
+
+# From the window: family 16, its type, the generate button.
+e2e_generate16() {
+  e2e_select IDC_LBFAM 2 && e2e_until 10 e2e_is 16F1938 e2e_items IDC_LBTYPE &&
+    e2e_select IDC_LBTYPE 0 && e2e_until 10 e2e_is $'1\t1\t16F1938' e2e_control IDC_BUTTON1 &&
+    e2e_command IDC_BUTTON1
+}
+
+# One command-line case, checked; prints PASS or FAIL and what was wrong. Its fields:
+#   name | setup words | device | datasheet | box keys | end | expected file
+# Setup: inc=F kdx=F sheet=F put file F (of tests/data/bad, else made in $E2E_T/gen) as
+#   the include file, the KDX file or C:\data\sheet.txt; old: both BitName folders hold
+#   a file of the device, so the run asks first (answered Yes); kept: the user's folder
+#   holds P16F1938.bnf (no question); rofile, rofolder: the
+#   user's file, or its folder, read-only; set:NAME=TEXT a text setting; settings: the
+#   settings key stays as it is; running: a copy without arguments runs meanwhile.
+# Device "-": no arguments at all. Box keys: texts of E2E_MSG, each answered OK, in
+#   order; REFUSED: the device name's refusal; click: a generation from the window.
+# End: 0 or 1, the code the exe ends with by itself; stay: the window stays with both
+#   lists disabled; fBNF: it stays with its first caption; a window that stays is
+#   closed and ends with 1 (0 without arguments).
+# Expected: - (nothing written) or the file that the 8-bit road's BitName file, or both
+#   copies of the 16-bit road's, must equal byte for byte.
+e2e_case() {
+  local name=$1 setup=" $2 " device=$3 sheet=$4 keys=$5 end=$6 out=$7
+  local dev written='' problem='' key want before after args=() f
+  dev=$(sed -E 's/^[A-Za-z]*//' <<<"${device^^}")
+  if [ "$out" != - ]; then
+    written=bnf/P$dev.bnf
+    [[ $dev == 1[0268]* ]] || written+=" ide/plugin/CompilerBitnames/P$dev.bnf"
+  fi
+  E2E_SETTINGS_BEFORE='' E2E_FIRST=''
+  e2e_case_reset
+  for f in $setup; do e2e_setup "$f" "$dev"; done
+  [ "$device" = - ] || args=("$device" "$sheet")
+  before=$(e2e_listing | e2e_without "$written")
+  e2e_launch "$C/tool" "${args[@]}"
+  [[ $setup != *" old "* ]] ||
+    problem=$(E2E_OK=6 e2e_confirm '' "The Bitname file for $dev already exists.\\rContinue anyway?")
+  for key in $keys; do
+    [ -z "$problem" ] || break
+    want=${E2E_MSG[$key]-}
+    [ "$key" != REFUSED ] || want="\"$device\" is not a device type.\\rNo BitName file was written."
+    if [ "$key" = click ]; then
+      e2e_generate16 || problem="cannot generate from the window"
+    else
+      [ -n "$want" ] || fail "no text for the box key $key"
+      problem=$(e2e_confirm '' "$want")
+    fi
+  done
+  if [ -z "$problem" ] && [[ $end == [01] ]]; then
+    e2e_wait_exit 20 || problem="did not end after its boxes"
+  elif [ -z "$problem" ]; then
+    sleep 0.3
+    if e2e_ended; then
+      problem="ended instead of keeping its window"
+    elif [ -n "$(e2e_boxes)" ]; then
+      problem="a further box: $(e2e_boxes)"
+    elif [ "$end" = fBNF ]; then
+      [ "$(e2e_win windows TfBNF | cut -f3)" = fBNF ] || problem="acted on the command line"
+    else
+      [ "$(e2e_control IDC_LBFAM | cut -f2)$(e2e_control IDC_LBTYPE | cut -f2)" = 00 ] ||
+        problem="the lists are enabled"
+    fi
+    e2e_close_main || problem+=" the window did not close"
+    end=$((${#args[@]} ? 1 : 0))
+  fi
+  [ -n "$problem" ] || [ "$E2E_RC" = "$end" ] || problem="ended with code $E2E_RC, want $end"
+  if ! e2e_ended || { [ -n "$E2E_FIRST" ] && e2e_ended "$E2E_FIRST"; }; then
+    problem+=" still running or first copy ended; killed"
+    wineserver -k >/dev/null 2>&1
+    wineserver -p >/dev/null 2>&1
+  elif [ -n "$E2E_FIRST" ]; then
+    e2e_win close TfBNF && e2e_wait_exit 15 "$E2E_FIRST" && [ "$E2E_RC" = 0 ] ||
+      problem+=" the first copy did not end well"
+  fi
+  [ -z "$E2E_LOCKED" ] || { chattr -i "$E2E_LOCKED" 2>/dev/null; chmod u+w "$E2E_LOCKED"; E2E_LOCKED=; }
+  after=$(e2e_listing | e2e_without "$written")
+  [ "$before" = "$after" ] ||
+    problem+=" changed: $(diff <(echo "$before") <(echo "$after") | grep '^[<>]' | head -3 | tr '\n' ' ')"
+  for f in $written; do
+    cmp -s "$C/$f" "$E2E_ROOT/$out" || problem+=" $f is not $out"
+  done
+  [ -z "$E2E_SETTINGS_BEFORE" ] || [ "$(e2e_settings)" = "$E2E_SETTINGS_BEFORE" ] ||
+    problem+=" settings changed: $(e2e_settings | tr '\n' ' ')"
+  [ -z "$E2E_RESET" ] || { e2e_reg "$E2E_SETTINGS" && e2e_world settings && E2E_RESET=; }
+  if [ -z "$problem" ]; then echo "PASS: $name"; else echo "FAIL: $name: $problem"; fi
+  [ -z "$problem" ]
+}
+
+# Runs the cases of the table on stdin (rows as e2e_case reads them; # comments).
+e2e_cases() {
+  local rows row fields failed=0 i
+  mapfile -t rows
+  for row in "${rows[@]}"; do
+    [[ $row =~ ^[[:space:]]*(#|$) ]] && continue
+    IFS='|' read -r -a fields <<<"$row"
+    for i in "${!fields[@]}"; do read -r "fields[$i]" <<<"${fields[$i]}"; done
+    e2e_case "${fields[@]}" || failed=$((failed + 1))
+  done
+  echo "$failed failed"
+  [ "$failed" = 0 ]
 }
