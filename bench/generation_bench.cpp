@@ -154,10 +154,11 @@ void Generate16(CreatorState& s, const TextFiles& text, MainView& view, Dialogs&
   if (GetTheKDX(s, text, req.DeviceType) != KdxOutcome::Read) throw std::runtime_error("no KDX");
   ReadThePDF16(s, text, view);
   Write16BitLines(s, dialogs);
-  const std::vector<std::u16string>& lines = s.WorkList.Items();
-  text.WriteLines(req.OutFile, lines);
-  text.WriteLines(BnfFileName(s.dirs.IdeBnfDir, req.DeviceType), lines);
-  text.WriteLines(req.OutFile, lines);
+  const std::string bytes = text.Encode(s.WorkList.Items());
+  text.WriteEncoded(req.OutFile, bytes);
+  text.WriteEncoded(BnfFileName(s.dirs.IdeBnfDir, req.DeviceType), bytes);
+  text.WriteEncoded(req.OutFile, bytes);
+  s.WorkList.Clear();
   s.WorkList.SetSorted(true);
 }
 

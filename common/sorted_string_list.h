@@ -36,6 +36,8 @@ class SortedStringList {
   auto end() const { return items_.end(); }
 
  private:
+  void SortItems();
+
   const Collator* collator_;
   bool sorted_;
   std::vector<std::u16string> items_;

@@ -26,12 +26,23 @@ std::vector<std::u16string> TextFiles::ReadLines(std::u16string_view path) const
 
 void TextFiles::WriteLines(std::u16string_view path,
                            const std::vector<std::u16string>& lines) const {
+  WriteEncoded(path, Encode(lines));
+}
+
+std::string TextFiles::Encode(const std::vector<std::u16string>& lines) const {
+  std::size_t size = 0;
+  for (const std::u16string& line : lines) size += line.size() + 2;
   std::u16string text;
+  text.reserve(size);
   for (const std::u16string& line : lines) {
     text += line;
     text += u"\r\n";
   }
-  files_.ReplaceFile(path, codec_.Encode(text));
+  return codec_.Encode(text);
+}
+
+void TextFiles::WriteEncoded(std::u16string_view path, std::string_view bytes) const {
+  files_.ReplaceFile(path, bytes);
 }
 
 }  // namespace bnf

@@ -24,6 +24,10 @@ class TextFiles {
   std::vector<std::u16string> ReadLines(std::u16string_view path) const;
   // Replaces the file as a whole, only once the new text is complete. Throws FileError.
   void WriteLines(std::u16string_view path, const std::vector<std::u16string>& lines) const;
+  // The bytes WriteLines saves, and their saving: a text written to several files is
+  // encoded once.
+  std::string Encode(const std::vector<std::u16string>& lines) const;
+  void WriteEncoded(std::u16string_view path, std::string_view bytes) const;
 
  private:
   FileSystem& files_;
