@@ -1,5 +1,8 @@
 #include "common/text_file.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace bnf {
 
 std::vector<std::u16string> SplitLines(std::u16string_view text) {
@@ -20,8 +23,46 @@ std::vector<std::u16string> SplitLines(std::u16string_view text) {
   return lines;
 }
 
+namespace {
+
+// Bytes decoded at once: large enough that the codec's set-up per call does not count.
+constexpr std::size_t kBlockBytes = 64 * 1024;
+
+}  // namespace
+
+bool LineReader::NextBlock() {
+  while (offset_ < bytes_.size()) {
+    std::size_t end = bytes_.find('\n', std::min(bytes_.size(), offset_ + kBlockBytes) - 1);
+    end = end == std::string::npos ? bytes_.size() : end + 1;
+    previous_.swap(block_);
+    block_ = codec_.Decode(std::string_view(bytes_).substr(offset_, end - offset_));
+    offset_ = end;
+    rest_ = block_;
+    if (!rest_.empty()) return true;
+  }
+  return false;
+}
+
+bool LineReader::Next(std::u16string_view& line) {
+  if (rest_.empty() && !NextBlock()) return false;
+  std::size_t end = rest_.find_first_of(u"\r\n");
+  if (end == std::u16string_view::npos) {
+    line = rest_;
+    rest_ = {};
+    return true;
+  }
+  line = rest_.substr(0, end);
+  bool pair = rest_[end] == u'\r' && end + 1 < rest_.size() && rest_[end + 1] == u'\n';
+  rest_.remove_prefix(end + (pair ? 2 : 1));
+  return true;
+}
+
 std::vector<std::u16string> TextFiles::ReadLines(std::u16string_view path) const {
-  return SplitLines(codec_.Decode(files_.ReadFile(path)));
+  LineReader reader = Lines(path);
+  std::vector<std::u16string> lines;
+  std::u16string_view line;
+  while (reader.Next(line)) lines.emplace_back(line);
+  return lines;
 }
 
 void TextFiles::WriteLines(std::u16string_view path,
