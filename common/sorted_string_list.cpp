@@ -13,10 +13,15 @@ struct Keyed {
   std::size_t index;
 };
 
+// Below this many texts comparing is cheaper: a comparison mostly ends at the first
+// characters, a key is made from the whole text.
+constexpr std::size_t kKeyedBatch = 128;
+
 // The texts in the collator's order as a stable sort gives it, each with its key;
-// nothing when the collator has no key for one of them.
+// nothing for a small batch or when the collator has no key for one of the texts.
 std::optional<std::vector<Keyed>> KeyedOrder(const std::vector<std::u16string>& texts,
                                              const Collator& collator) {
+  if (texts.size() < kKeyedBatch) return std::nullopt;
   std::vector<Keyed> keyed;
   keyed.reserve(texts.size());
   for (std::size_t i = 0; i < texts.size(); ++i) {

@@ -45,8 +45,9 @@ bool LineReader::NextBlock() {
 
 bool LineReader::Next(std::u16string_view& line) {
   if (rest_.empty() && !NextBlock()) return false;
-  std::size_t end = rest_.find_first_of(u"\r\n");
-  if (end == std::u16string_view::npos) {
+  std::size_t end = 0;
+  while (end < rest_.size() && rest_[end] != u'\r' && rest_[end] != u'\n') ++end;
+  if (end == rest_.size()) {
     line = rest_;
     rest_ = {};
     return true;

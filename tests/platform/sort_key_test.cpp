@@ -82,14 +82,19 @@ TEST(SortKeys, OrderAsTheComparisonAndSortListsAlike) {
           << std::string(a.begin(), a.end()) << " vs " << std::string(b.begin(), b.end());
     }
   }
+  // A batch large enough for the lists to sort it by keys, texts equal but for case in it.
+  std::vector<std::u16string> batch;
+  for (const char16_t* suffix : {u"", u"-", u"0", u"A", u"a"}) {
+    for (const std::u16string& text : kTexts) batch.push_back(text + suffix);
+  }
   CompareOnly comparing(*collator);
   SortedStringList byKeys(*collator), byComparing(comparing);
-  byKeys.AddAll(kTexts);
-  byComparing.AddAll(kTexts);
+  byKeys.AddAll(batch);
+  byComparing.AddAll(batch);
   EXPECT_EQ(byComparing.Items(), byKeys.Items());
   SortedStringList unsorted(*collator, false), unsortedComparing(comparing, false);
-  unsorted.AddAll(kTexts);
-  unsortedComparing.AddAll(kTexts);
+  unsorted.AddAll(batch);
+  unsortedComparing.AddAll(batch);
   unsorted.SetSorted(true);
   unsortedComparing.SetSorted(true);
   EXPECT_EQ(unsortedComparing.Items(), unsorted.Items());
