@@ -36,6 +36,8 @@ class Lcg {
 
 std::string Family(int f) {
   std::string name = "Q";
+  // From the 677th family on (48x) a third letter keeps the names apart.
+  if (f >= 26 * 26) name += static_cast<char>('A' + f / (26 * 26) - 1);
   name += static_cast<char>('A' + f / 26 % 26);
   name += static_cast<char>('A' + f % 26);
   return name;

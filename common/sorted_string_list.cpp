@@ -1,8 +1,40 @@
 #include "common/sorted_string_list.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace bnf {
+
+namespace {
+
+struct Keyed {
+  std::string key;
+  std::size_t index;
+};
+
+// Below this many texts comparing is cheaper: a comparison mostly ends at the first
+// characters, a key is made from the whole text.
+constexpr std::size_t kKeyedBatch = 128;
+
+// The texts in the collator's order as a stable sort gives it, each with its key;
+// nothing for a small batch or when the collator has no key for one of the texts.
+std::optional<std::vector<Keyed>> KeyedOrder(const std::vector<std::u16string>& texts,
+                                             const Collator& collator) {
+  if (texts.size() < kKeyedBatch) return std::nullopt;
+  std::vector<Keyed> keyed;
+  keyed.reserve(texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    std::optional<std::string> key = collator.SortKey(texts[i]);
+    if (!key) return std::nullopt;
+    keyed.push_back({std::move(*key), i});
+  }
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+  return keyed;
+}
+
+}  // namespace
 
 bool SortedStringList::Add(std::u16string text) {
   if (!sorted_) {
@@ -23,10 +55,18 @@ void SortedStringList::AddAll(std::vector<std::u16string> texts) {
     for (std::u16string& text : texts) Add(std::move(text));
     return;
   }
+  // Stable, so of texts that compare equal the one added first is the one kept.
+  if (std::optional<std::vector<Keyed>> keyed = KeyedOrder(texts, *collator_)) {
+    items_.reserve(keyed->size());
+    for (std::size_t i = 0; i < keyed->size(); ++i) {
+      if (i > 0 && (*keyed)[i].key == (*keyed)[i - 1].key) continue;
+      items_.push_back(std::move(texts[(*keyed)[i].index]));
+    }
+    return;
+  }
   auto less = [this](const std::u16string& a, const std::u16string& b) {
     return collator_->Compare(a, b) < 0;
   };
-  // Stable, so of texts that compare equal the one added first is the one kept.
   std::stable_sort(texts.begin(), texts.end(), less);
   for (std::u16string& text : texts) {
     if (!items_.empty() && collator_->Compare(items_.back(), text) == 0) continue;
@@ -35,13 +75,22 @@ void SortedStringList::AddAll(std::vector<std::u16string> texts) {
 }
 
 void SortedStringList::SetSorted(bool sorted) {
-  if (sorted && !sorted_) {
-    std::stable_sort(items_.begin(), items_.end(),
-                     [this](const std::u16string& a, const std::u16string& b) {
-                       return collator_->Compare(a, b) < 0;
-                     });
-  }
+  if (sorted && !sorted_) SortItems();
   sorted_ = sorted;
+}
+
+void SortedStringList::SortItems() {
+  if (std::optional<std::vector<Keyed>> keyed = KeyedOrder(items_, *collator_)) {
+    std::vector<std::u16string> ordered;
+    ordered.reserve(items_.size());
+    for (const Keyed& k : *keyed) ordered.push_back(std::move(items_[k.index]));
+    items_ = std::move(ordered);
+    return;
+  }
+  std::stable_sort(items_.begin(), items_.end(),
+                   [this](const std::u16string& a, const std::u16string& b) {
+                     return collator_->Compare(a, b) < 0;
+                   });
 }
 
 }  // namespace bnf

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -24,6 +25,8 @@ class SortedStringList {
   // once instead of inserting each text into the middle (tens of thousands of bits).
   void AddAll(std::vector<std::u16string> texts);
   void Clear() { items_.clear(); }
+  // The texts, leaving the list empty.
+  std::vector<std::u16string> TakeAll() { return std::exchange(items_, {}); }
   void Delete(std::size_t index) { items_.erase(items_.begin() + static_cast<long>(index)); }
   void SetSorted(bool sorted);
   bool Sorted() const { return sorted_; }
@@ -36,6 +39,8 @@ class SortedStringList {
   auto end() const { return items_.end(); }
 
  private:
+  void SortItems();
+
   const Collator* collator_;
   bool sorted_;
   std::vector<std::u16string> items_;

@@ -1,5 +1,8 @@
 #include "common/text_file.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "common/errors.h"
 
 namespace bnf {
@@ -33,25 +36,74 @@ void RefuseUtf16(std::u16string_view path, std::string_view bytes) {
                           u"again.\rNo BitName file was written.");
 }
 
+// Bytes decoded at once: large enough that the codec's set-up per call does not count.
+constexpr std::size_t kBlockBytes = 64 * 1024;
+
 }  // namespace
 
-std::vector<std::u16string> TextFiles::ReadLines(std::u16string_view path) const {
-  const std::string bytes = files_.ReadFile(path);
+bool LineReader::NextBlock() {
+  while (offset_ < bytes_.size()) {
+    std::size_t end = bytes_.find('\n', std::min(bytes_.size(), offset_ + kBlockBytes) - 1);
+    end = end == std::string::npos ? bytes_.size() : end + 1;
+    previous_.swap(block_);
+    block_ = codec_.Decode(std::string_view(bytes_).substr(offset_, end - offset_));
+    // The IDE reads a line only up to a NUL, so none may reach a written file.
+    std::erase(block_, u'\0');
+    offset_ = end;
+    rest_ = block_;
+    if (!rest_.empty()) return true;
+  }
+  return false;
+}
+
+bool LineReader::Next(std::u16string_view& line) {
+  if (rest_.empty() && !NextBlock()) return false;
+  std::size_t end = 0;
+  while (end < rest_.size() && rest_[end] != u'\r' && rest_[end] != u'\n') ++end;
+  if (end == rest_.size()) {
+    line = rest_;
+    rest_ = {};
+    return true;
+  }
+  line = rest_.substr(0, end);
+  bool pair = rest_[end] == u'\r' && end + 1 < rest_.size() && rest_[end + 1] == u'\n';
+  rest_.remove_prefix(end + (pair ? 2 : 1));
+  return true;
+}
+
+LineReader TextFiles::Lines(std::u16string_view path) const {
+  std::string bytes = files_.ReadFile(path);
   RefuseUtf16(path, bytes);
-  std::u16string text = codec_.Decode(bytes);
-  // The IDE reads a line only up to a NUL, so none may reach a written file.
-  std::erase(text, u'\0');
-  return SplitLines(text);
+  return {std::move(bytes), codec_};
+}
+
+std::vector<std::u16string> TextFiles::ReadLines(std::u16string_view path) const {
+  LineReader reader = Lines(path);
+  std::vector<std::u16string> lines;
+  std::u16string_view line;
+  while (reader.Next(line)) lines.emplace_back(line);
+  return lines;
 }
 
 void TextFiles::WriteLines(std::u16string_view path,
                            const std::vector<std::u16string>& lines) const {
+  WriteEncoded(path, Encode(lines));
+}
+
+std::string TextFiles::Encode(const std::vector<std::u16string>& lines) const {
+  std::size_t size = 0;
+  for (const std::u16string& line : lines) size += line.size() + 2;
   std::u16string text;
+  text.reserve(size);
   for (const std::u16string& line : lines) {
     text += line;
     text += u"\r\n";
   }
-  files_.ReplaceFile(path, codec_.Encode(text));
+  return codec_.Encode(text);
+}
+
+void TextFiles::WriteEncoded(std::u16string_view path, std::string_view bytes) const {
+  files_.ReplaceFile(path, bytes);
 }
 
 }  // namespace bnf

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -15,6 +16,32 @@ namespace bnf {
 // line end is a line; an empty text has no lines.
 std::vector<std::u16string> SplitLines(std::u16string_view text);
 
+// The lines of a text file one at a time, by the reading rule above, decoded a block of
+// whole lines at a time: a scan that reads each line once holds the file's bytes and
+// two blocks, neither the whole text decoded nor a string per line. The lines are the
+// ones SplitLines gives for the whole decoded text: a block ends just behind a LF byte,
+// which ends a line in every ANSI code page and is never part of a character.
+class LineReader {
+ public:
+  LineReader(std::string bytes, const AnsiCodec& codec) : bytes_(std::move(bytes)), codec_(codec) {}
+  // Not copied nor moved once made: the lines point into its blocks.
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+  // False at the end. `line` stays valid up to the second call after this one, so a line
+  // and the one after it can be held together.
+  bool Next(std::u16string_view& line);
+
+ private:
+  bool NextBlock();
+
+  std::string bytes_;
+  const AnsiCodec& codec_;
+  std::size_t offset_ = 0;
+  std::u16string block_;
+  std::u16string previous_;
+  std::u16string_view rest_;
+};
+
 class TextFiles {
  public:
   TextFiles(FileSystem& files, const AnsiCodec& codec) : files_(files), codec_(codec) {}
@@ -23,8 +50,14 @@ class TextFiles {
   // Throws FileError when the file cannot be opened or read, RefusedInputError when it
   // begins with a UTF-16 byte-order mark. NUL characters are dropped.
   std::vector<std::u16string> ReadLines(std::u16string_view path) const;
+  // The same lines one at a time. Throws as ReadLines does.
+  LineReader Lines(std::u16string_view path) const;
   // Replaces the file as a whole, only once the new text is complete. Throws FileError.
   void WriteLines(std::u16string_view path, const std::vector<std::u16string>& lines) const;
+  // The bytes WriteLines saves, and their saving: a text written to several files is
+  // encoded once.
+  std::string Encode(const std::vector<std::u16string>& lines) const;
+  void WriteEncoded(std::u16string_view path, std::string_view bytes) const;
 
  private:
   FileSystem& files_;

@@ -292,13 +292,14 @@ class RegisterLikeIndex {
 
 class Scanner {
  public:
-  Scanner(CreatorState& s, std::vector<std::u16string> lines)
-      : s_(s), t_(s.tables), lines_(std::move(lines)) {}
+  Scanner(CreatorState& s, LineReader& lines) : s_(s), t_(s.tables), lines_(lines) {}
 
   void Run() {
-    while (next_ < lines_.size()) {
-      std::u16string line = Trim(lines_[next_++]);
-      if (!line.empty()) HandleLine(line);
+    for (std::u16string_view raw; lines_.Next(raw);) {
+      std::u16string_view trimmed = TrimmedView(raw);
+      if (trimmed.empty() || IsPlainProse(footers_, trimmed)) continue;
+      std::u16string line(trimmed);
+      HandleLine(line);
     }
   }
 
@@ -329,9 +330,9 @@ class Scanner {
   }
 
   // The rest of the file's next line as it stands, or nothing at the end of the file.
-  std::u16string NextRawLine() {
-    if (next_ >= lines_.size()) return {};
-    return lines_[next_++];
+  std::u16string_view NextRawLine() {
+    std::u16string_view line;
+    return lines_.Next(line) ? line : std::u16string_view();
   }
 
   static bool NamesNoRegister(std::u16string_view upper) {
@@ -416,8 +417,7 @@ class Scanner {
 
   CreatorState& s_;
   DeviceTables& t_;
-  std::vector<std::u16string> lines_;
-  std::size_t next_ = 0;
+  LineReader& lines_;
   PageFooters footers_;
   int32_t currentPage_ = -1;
   std::u16string currentRegister_;
@@ -433,7 +433,8 @@ class Scanner {
 
 void ReadThePDF16(CreatorState& s, const TextFiles& files, MainView& view) {
   view.SetEnabled(Ctl::Button1, false);
-  Scanner(s, files.ReadLines(s.req.PdfTextFile)).Run();
+  LineReader lines = files.Lines(s.req.PdfTextFile);
+  Scanner(s, lines).Run();
   view.SetEnabled(Ctl::Button1, true);
 }
 

@@ -71,11 +71,10 @@ bool IsConfigurationHeading(std::u16string_view text) {
   return upper.starts_with(u"CONFIGURATION");
 }
 
-void TakeHeading(CreatorState& s, Scan& scan, std::u16string line,
-                 const std::vector<std::u16string>& lines, std::size_t& next) {
+void TakeHeading(CreatorState& s, Scan& scan, std::u16string line, LineReader& lines) {
   if (Holds(UpperCase(line), u"DEVICE")) return;
   // Short headings are the number alone; the name and description are on the next line.
-  if (line.size() < 16 && next < lines.size()) line += lines[next++];
+  if (std::u16string_view more; line.size() < 16 && lines.Next(more)) line += more;
   std::u16string text = Tail(line, 10);
   std::size_t start = 0;
   while (start < text.size() && !InHeadingNameStart(text[start])) ++start;
@@ -157,12 +156,12 @@ void TakeBitLine(CreatorState& s, Scan& scan, std::u16string_view line) {
   }
 }
 
-// One line of the file by the steps in their order; `next` is the index of the line
-// after it, moved on when a short heading takes its continuation.
-void HandleLine(CreatorState& s, Scan& scan, const std::vector<std::u16string>& lines,
-                std::size_t& next) {
-  std::u16string line = Trim(lines[next - 1]);
-  if (line.empty()) return;
+// One line of the file by the steps in their order; a short heading takes the next line
+// from `lines` as its continuation.
+void HandleLine(CreatorState& s, Scan& scan, std::u16string_view raw, LineReader& lines) {
+  std::u16string_view trimmed = TrimmedView(raw);
+  if (trimmed.empty() || IsPlainProse(scan.footers, trimmed)) return;
+  std::u16string line(trimmed);
   std::optional<int32_t> footer;
   if (scan.footers.Take(line, footer)) {
     // The headings after a footer stand on the page that follows it.
@@ -175,7 +174,7 @@ void HandleLine(CreatorState& s, Scan& scan, const std::vector<std::u16string>& 
   if (otherDevice) return;
   if (IsFiltered(line)) return;
   if (StartsWithHeading(line)) {
-    TakeHeading(s, scan, std::move(line), lines, next);
+    TakeHeading(s, scan, std::move(line), lines);
   } else {
     TakeBitLine(s, scan, line);
   }
@@ -186,11 +185,11 @@ void HandleLine(CreatorState& s, Scan& scan, const std::vector<std::u16string>& 
 void ReadThePDF8(CreatorState& s, const TextFiles& files, MainView& view) {
   Scan scan;
   view.SetEnabled(Ctl::Button1, false);
-  std::vector<std::u16string> lines = files.ReadLines(s.req.PdfTextFile);
+  LineReader lines = files.Lines(s.req.PdfTextFile);  // a refused file changes nothing
   // Generic headings are a page source for this device only; rows of an earlier
   // datasheet would hand its pages to this device's registers.
   s.tables.NotFound.Clear();
-  for (std::size_t next = 1; next <= lines.size(); ++next) HandleLine(s, scan, lines, next);
+  for (std::u16string_view line; lines.Next(line);) HandleLine(s, scan, line, lines);
   view.SetEnabled(Ctl::Button1, true);
 }
 

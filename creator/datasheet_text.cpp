@@ -25,7 +25,26 @@ std::optional<int32_t> FooterNumber(std::u16string_view line, std::u16string_vie
 }  // namespace
 
 bool StartsWithHeading(std::u16string_view line) {
-  return UpperCase(line.substr(0, kHeading.size())) == kHeading;
+  if (line.size() < kHeading.size()) return false;
+  for (std::size_t i = 0; i < kHeading.size(); ++i) {
+    char16_t c = line[i];
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    if (c != kHeading[i]) return false;
+  }
+  return true;
+}
+
+std::u16string_view TrimmedView(std::u16string_view line) {
+  std::size_t first = 0;
+  std::size_t last = line.size();
+  while (first < last && line[first] <= 32) ++first;
+  while (last > first && line[last - 1] <= 32) --last;
+  return line.substr(first, last - first);
+}
+
+bool IsPlainProse(const PageFooters& footers, std::u16string_view line) {
+  return footers.Knows() && line.find(u':') == std::u16string_view::npos &&
+         !StartsWithHeading(line) && line.find(footers.Pattern()) == std::u16string_view::npos;
 }
 
 bool PageFooters::Take(std::u16string& line, std::optional<int32_t>& page) {

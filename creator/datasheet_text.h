@@ -21,9 +21,20 @@ class PageFooters {
   // it then carries nothing else. `page` gets a footer's number when it reads as one.
   bool Take(std::u16string& line, std::optional<int32_t>& page);
 
+  // True once the company line was read: a line without the pattern is then no footer.
+  bool Knows() const { return !pattern_.empty(); }
+  const std::u16string& Pattern() const { return pattern_; }
+
  private:
   std::u16string pattern_;
 };
+
+// `line` without the characters of code 32 or less at both ends, as Trim cuts it.
+std::u16string_view TrimmedView(std::u16string_view line);
+
+// A trimmed line that is neither the company line, a footer nor a heading, and holds no
+// colon: both scanners pass it over, whatever their state, so it need not be copied.
+bool IsPlainProse(const PageFooters& footers, std::u16string_view line);
 
 class DeviceFilter {
  public:

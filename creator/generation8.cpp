@@ -288,11 +288,13 @@ void CompleteRegisterDescriptions(DeviceTables& t, const NameTables& names) {
   }
 }
 
-// The second and third passes answer as LookUpBitdescInReg and LookUpBitdescBitNameNum
-// would, but search only the described rows that share the looked-up fields.
+// The first pass answers as GetDefaultBit, the second and third as LookUpBitdescInReg and
+// LookUpBitdescBitNameNum would, but search only the described rows that share the looked-up
+// fields.
 void CompleteBitDescriptions(DeviceTables& t, const NameTables& names) {
+  const DefaultBits defaults(names);
   FillMissingBits(
-      t, [&](const BitRow& bit, int32_t) { return GetDefaultBit(names, bit.name); },
+      t, [&](const BitRow& bit, int32_t) { return defaults.Find(bit.name); },
       [](const BitRow&, int32_t) {});
 
   DescribedBits byOwner(t, &BitRow::owner, &BitRow::number);

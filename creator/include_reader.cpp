@@ -76,8 +76,7 @@ std::u16string BitEntry(std::u16string_view owner, std::u16string_view line) {
 void FlushWorkList(CreatorState& s, std::vector<std::u16string>& pending) {
   s.WorkList.AddAll(std::move(pending));
   pending.clear();
-  std::vector<std::u16string> entries = s.WorkList.Items();
-  s.WorkList.Clear();
+  std::vector<std::u16string> entries = s.WorkList.TakeAll();
   for (const std::u16string& entry : entries) {
     s.TokenPos = 1;
     std::u16string owner = NextToken(entry, s.TokenPos, u";");

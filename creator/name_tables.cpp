@@ -4,6 +4,7 @@
 // first-match rules depend on it.
 #include "creator/name_tables.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "common/text_utils.h"
@@ -104,18 +105,58 @@ std::u16string GetDefaultSFR(const NameTables& names, std::u16string_view Name) 
   return desc;
 }
 
-std::u16string GetDefaultBit(const NameTables& names, std::u16string_view BitName) {
+namespace {
+
+// The part of a bit name that GetDefaultBit compares: trimmed, from behind its "=" on.
+std::u16string LookedUpBitName(std::u16string_view BitName) {
   std::u16string b = Trim(BitName);
-  if (b.empty()) return {};
   if (int32_t eq = Pos(u"=", b); eq > 0) b = Tail(b, eq + 1);
+  return b;
+}
+
+// The beginning of a row's name that a bit name must start with.
+std::u16string_view Compared(const NameRow& row) {
+  return std::u16string_view(row.Name).substr(0, row.Name.find(u'*'));
+}
+
+// The description a row gives a bit name that starts with the row's beginning.
+std::u16string DefaultFrom(const NameRow& row, std::u16string_view b) {
+  std::u16string_view compared = Compared(row);
+  if (compared.size() == row.Name.size()) return row.Desc;
+  return row.Desc + Tail(b, static_cast<int32_t>(compared.size()) + 1);
+}
+
+}  // namespace
+
+std::u16string GetDefaultBit(const NameTables& names, std::u16string_view BitName) {
+  if (IsBlank(BitName)) return {};
+  std::u16string b = LookedUpBitName(BitName);
   for (const NameRow& row : names.BitNames) {
-    std::size_t star = row.Name.find(u'*');
-    std::u16string_view compared = std::u16string_view(row.Name).substr(0, star);
-    if (!b.starts_with(compared)) continue;
-    if (star == std::u16string::npos) return row.Desc;
-    return row.Desc + Tail(b, static_cast<int32_t>(compared.size()) + 1);
+    if (b.starts_with(Compared(row))) return DefaultFrom(row, b);
   }
   return {};
+}
+
+DefaultBits::DefaultBits(const NameTables& names) : names_(names) {
+  for (std::size_t i = 0; i < names.BitNames.size(); ++i) {
+    auto [at, added] = first_.try_emplace(std::u16string(Compared(names.BitNames[i])), i);
+    if (added) lengths_.push_back(at->first.size());
+  }
+  std::sort(lengths_.begin(), lengths_.end());
+  lengths_.erase(std::unique(lengths_.begin(), lengths_.end()), lengths_.end());
+}
+
+std::u16string DefaultBits::Find(std::u16string_view BitName) const {
+  if (IsBlank(BitName)) return {};
+  std::u16string b = LookedUpBitName(BitName);
+  // Of the rows whose beginning the name starts with, the walk meets the first.
+  std::size_t best = names_.BitNames.size();
+  for (std::size_t length : lengths_) {
+    if (length > b.size()) break;
+    auto found = first_.find(std::u16string_view(b).substr(0, length));
+    if (found != first_.end()) best = std::min(best, found->second);
+  }
+  return best < names_.BitNames.size() ? DefaultFrom(names_.BitNames[best], b) : std::u16string();
 }
 
 }  // namespace bnf

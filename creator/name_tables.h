@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "common/text_file.h"
@@ -49,5 +50,26 @@ std::u16string GetDefaultSFR(const NameTables& names, std::u16string_view Name);
 // The default description of a bit: the first row whose name (up to a "*") begins the
 // trimmed bit name; a "*" appends the rest of the bit name. Empty when no row applies.
 std::u16string GetDefaultBit(const NameTables& names, std::u16string_view BitName);
+
+// GetDefaultBit for many bits over tables that stay as they are: the rows by their name
+// up to a "*", so a bit name is looked up by its own beginnings instead of against every
+// row. Answers exactly as GetDefaultBit.
+class DefaultBits {
+ public:
+  explicit DefaultBits(const NameTables& names);
+  std::u16string Find(std::u16string_view BitName) const;
+
+ private:
+  struct ViewHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view s) const {
+      return std::hash<std::u16string_view>{}(s);
+    }
+  };
+  const NameTables& names_;
+  // A row's name up to its "*" to the first row with that beginning.
+  std::unordered_map<std::u16string, std::size_t, ViewHash, std::equal_to<>> first_;
+  std::vector<std::size_t> lengths_;  // of those beginnings, ascending
+};
 
 }  // namespace bnf

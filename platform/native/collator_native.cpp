@@ -7,7 +7,9 @@
 #include <unicode/locid.h>
 #include <unicode/tblcoll.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -103,6 +105,18 @@ int CompareMarks(std::u16string_view a, std::u16string_view b) {
   return static_cast<int>(i < a.size()) - static_cast<int>(j < b.size());
 }
 
+// CompareMarks as bytes: per mark, its position counted down from the top (an earlier
+// mark sorts after) and its kind (the apostrophe first), then a zero byte, below every
+// mark's first byte (a text with more marks sorts after).
+void AppendMarks(std::u16string_view s, std::string& key) {
+  for (std::size_t i = NextMark(s, 0); i < s.size(); i = NextMark(s, i + 1)) {
+    const auto down = static_cast<uint32_t>(0xFFFFFFFFu - i);
+    for (int shift = 24; shift >= 0; shift -= 8) key += static_cast<char>((down >> shift) & 0xFF);
+    key += s[i] == u'-' ? '\x02' : '\x01';
+  }
+  key += '\0';
+}
+
 class IcuCollator : public Collator {
  public:
   IcuCollator() : collator_(MakeTailoredCollator()) {}
@@ -111,6 +125,26 @@ class IcuCollator : public Collator {
     if (!HasMarks(a) && !HasMarks(b)) return Collate(a, b);
     int order = Collate(WithoutMarks(a), WithoutMarks(b));
     return order != 0 ? order : CompareMarks(a, b);
+  }
+
+  // ICU's key of the text without its marks (zero-terminated, no zero inside, so it
+  // decides whenever it differs), then the marks' tie-break.
+  std::optional<std::string> SortKey(std::u16string_view text) const override {
+    if (text.size() > 0x7FFFFFFF) return std::nullopt;
+    std::u16string plain = HasMarks(text) ? WithoutMarks(text) : std::u16string(text);
+    const auto length = static_cast<int32_t>(plain.size());
+    std::string key(plain.size() * 3 + 16, '\0');
+    int32_t size =
+        collator_->getSortKey(plain.data(), length, reinterpret_cast<uint8_t*>(key.data()),
+                              static_cast<int32_t>(key.size()));
+    if (size <= 0) return std::nullopt;
+    if (static_cast<std::size_t>(size) > key.size()) {
+      key.assign(static_cast<std::size_t>(size), '\0');
+      collator_->getSortKey(plain.data(), length, reinterpret_cast<uint8_t*>(key.data()), size);
+    }
+    key.resize(static_cast<std::size_t>(size));
+    AppendMarks(text, key);
+    return key;
   }
 
  private:
