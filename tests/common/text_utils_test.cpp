@@ -47,8 +47,9 @@ TEST(TextUtils, TextToText) {
     EXPECT_EQ(c.out, c.fn(c.in));
   }
   EXPECT_EQ(u"ABCDEFGHIJKLMNOPQRSTUVWXYZ", UpperCase(u"abcdefghijklmnopqrstuvwxyz"));
-  // An empty view behind a blank: nothing outside the view is read.
-  EXPECT_EQ(u"", Trim(std::u16string_view(u" ").substr(1)));
+  // Nothing before an empty view is read (ASan sees a read in front of the heap block).
+  const Text spaces(32, u' ');
+  EXPECT_EQ(u"", Trim(std::u16string_view(spaces.data(), 0)));
   EXPECT_TRUE(IsBlank(u" \t\r\n\x01"));
   EXPECT_FALSE(IsBlank(u" ! "));
   EXPECT_TRUE(Holds(u"abc", u"c"));
