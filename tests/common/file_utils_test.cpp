@@ -1,6 +1,6 @@
 // The listing lines the family lists are built from (fields, the midnight rule, the
-// recursion rule) over scripted listings, the working folder the shell is given, and
-// the OK/Cancel answer.
+// recursion rule) over scripted listings, the folder the shell is given, the temporary
+// folder and the OK/Cancel answer.
 #include "common/file_utils.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +18,16 @@ namespace bnf {
 namespace {
 
 using Lines = std::vector<std::u16string>;
+using Asked = std::vector<std::pair<std::u16string, uint32_t>>;
 
-// Folders that answer listings from a table and record what was asked; dates and
-// times are written by the platform, as in a real listing.
+// Listings from a table, recording what was asked; dates and times by the platform.
 class ScriptedFolders : public Folders {
  public:
   bool DirectoryExists(std::u16string_view) const override { return false; }
   bool CreateDirectory(std::u16string_view) override { return false; }
   bool DeleteFile(std::u16string_view) override { return false; }
   std::u16string CurrentDirectory() const override { return {}; }
-  std::u16string TempDirectory() const override { return {}; }
+  std::u16string TempDirectory() const override { return temp; }
   std::vector<DirEntry> List(std::u16string_view mask, uint32_t filter) const override {
     asked.emplace_back(mask, filter);
     auto it = listings.find(std::u16string(mask));
@@ -37,63 +37,52 @@ class ScriptedFolders : public Folders {
   std::u16string LongTime(const LocalTime& t) const override { return real->LongTime(t); }
 
   std::map<std::u16string, std::vector<DirEntry>> listings;
-  mutable std::vector<std::pair<std::u16string, uint32_t>> asked;
+  mutable Asked asked;
+  std::u16string temp;
   std::unique_ptr<Folders> real = MakeFolders();
 };
 
-class ListFilesTest : public ::testing::Test {
+class FileUtilsTest : public ::testing::Test {
  protected:
   std::unique_ptr<Collator> collator = MakeCollator();
   SortedStringList list{*collator, /*sorted=*/false};
   ScriptedFolders folders;
 };
 
-TEST_F(ListFilesTest, LinesHoldPathLocalTimeAndSize) {
+TEST_F(FileUtilsTest, ListingLinesHoldPathLocalTimeAndSizeAndAreAddedToTheList) {
   folders.listings[u"C:\\Dev\\p*.inc"] = {
-      {u"p16f84.inc", 32, {2021, 3, 5, 14, 7, 9}, 10},
-      {u"P18F452.INC", 1, {2021, 12, 31, 0, 0, 0}, 0},
-      {u"p10f200.inc", 0, {2020, 1, 2, 0, 0, 1}, 5'000'000'000},
-  };
+      {u"p16f84.inc", 32, {2021, 3, 5, 0, 0, 9}, 10},
+      {u"P18F452.INC", 1, {2021, 12, 31, 0, 0, 0}, 0},  // midnight: no time
+      {u"p1.inc", 0, {2020, 1, 2, 0, 1, 0}, 5'000'000'000},
+      {u"p2.inc", 0, {2020, 1, 2, 1, 0, 0}, 1}};
+  list.Add(u"earlier");
 
-  EXPECT_EQ(3, ListFiles(folders, u"C:\\Dev\\p*.inc", 511, false, list));
-
-  // The midnight file has no time.
-  EXPECT_EQ((Lines{u"C:\\Dev\\p16f84.inc\t3/5/2021 2:07:09 PM\t10",
+  EXPECT_EQ(5, ListFiles(folders, u"C:\\Dev\\p*.inc", 511, false, list));
+  EXPECT_EQ(5, ListFiles(folders, u"C:\\Missing\\p*.inc", 511, true, list));
+  EXPECT_EQ((Lines{u"earlier", u"C:\\Dev\\p16f84.inc\t3/5/2021 12:00:09 AM\t10",
                    u"C:\\Dev\\P18F452.INC\t12/31/2021\t0",
-                   u"C:\\Dev\\p10f200.inc\t1/2/2020 12:00:01 AM\t5000000000"}),
+                   u"C:\\Dev\\p1.inc\t1/2/2020 12:01:00 AM\t5000000000",
+                   u"C:\\Dev\\p2.inc\t1/2/2020 1:00:00 AM\t1"}),
             list.Items());
 }
 
-TEST_F(ListFilesTest, AddsToWhatTheListHoldsAndReturnsTheTotal) {
-  folders.listings[u"C:\\Dev\\p*.inc"] = {{u"p16f84.inc", 32, {2021, 3, 5, 12, 0, 0}, 1}};
-  list.Add(u"earlier");
-
-  EXPECT_EQ(2, ListFiles(folders, u"C:\\Dev\\p*.inc", 511, false, list));
-  EXPECT_EQ(3, ListFiles(folders, u"C:\\Dev\\p*.inc", 511, false, list));
-  // A missing folder or a mask that matches nothing adds nothing.
-  EXPECT_EQ(3, ListFiles(folders, u"C:\\Missing\\p*.inc", 511, true, list));
-  EXPECT_EQ(u"earlier", list[0]);
-}
-
-TEST_F(ListFilesTest, RecursionEntersSubfoldersButNoDotNames) {
+TEST_F(FileUtilsTest, RecursionEntersSubfoldersButNoDotNames) {
   const LocalTime noon{2021, 3, 5, 12, 0, 0};
   const std::vector<DirEntry> top = {{u".", kAttrDirectory, noon, 0},
                                      {u"..", kAttrDirectory, noon, 0},
                                      {u".pgit", kAttrDirectory, noon, 0},
                                      {u"p1.inc", 32, noon, 5},
-                                     {u"pdir", kAttrDirectory, noon, 0}};
+                                     {u"pdir", kAttrDirectory | 32, noon, 0}};
   const std::vector<DirEntry> below = {{u"p2.inc", 32, noon, 7}};
   folders.listings = {
       {u"C:\\Dev\\p*", top}, {u"C:\\Dev\\pdir\\p*", below}, {u"p*", top}, {u"pdir\\p*", below}};
-  using Asked = std::vector<std::pair<std::u16string, uint32_t>>;
-  struct Case {
+  const struct {
     std::u16string mask;
     uint32_t filter;
     bool recurse;
-    Lines expected;
+    Lines paths;
     Asked asked;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {u"C:\\Dev\\p*", 511, false, {u"C:\\Dev\\p1.inc"}, {{u"C:\\Dev\\p*", 511}}},
       // The directory bit is added for the recursion when the filter lacks it.
       {u"C:\\Dev\\p*",
@@ -104,26 +93,34 @@ TEST_F(ListFilesTest, RecursionEntersSubfoldersButNoDotNames) {
       // Without a folder part the pattern goes below the subfolder's name.
       {u"p*", 511, true, {u"p1.inc", u"pdir\\p2.inc"}, {{u"p*", 511}, {u"pdir\\p*", 511}}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.mask.begin(), c.mask.end()));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.mask));
     SortedStringList found(*collator, /*sorted=*/false);
     folders.asked.clear();
     ListFiles(folders, c.mask, c.filter, c.recurse, found);
     Lines paths;
     for (const std::u16string& line : found) paths.push_back(line.substr(0, line.find(u'\t')));
-    EXPECT_EQ(c.expected, paths);
+    EXPECT_EQ(c.paths, paths);
     EXPECT_EQ(c.asked, folders.asked);
+  }
+}
+
+TEST_F(FileUtilsTest, TemporaryFolderEndsInOneBackslash) {
+  for (auto [temp, expected] : {std::pair<std::u16string, std::u16string>{u"C:\\T", u"C:\\T\\"},
+                                {u"C:\\T\\", u"C:\\T\\"},
+                                {u"", u""}}) {
+    folders.temp = temp;
+    EXPECT_EQ(expected, GetTempDir(folders));
   }
 }
 
 TEST(ShellOpenFile, OpensInTheFilesOwnFolderAndRefusesOverlongTexts) {
   const std::u16string longest = u"C:\\" + std::u16string(1020, u'a');
-  struct Case {
+  const struct {
     std::u16string file, parameters;
     std::optional<std::u16string> folder;  // none: not opened, result 2
-  };
-  const Case cases[] = {
-      {u"C:\\Users\\me\\Korvan BNF Tool\\PrivateSFR.txt", u"", u"C:\\Users\\me\\Korvan BNF Tool"},
+  } cases[] = {
+      {u"C:\\Users\\me\\Tool\\PrivateSFR.txt", u"", u"C:\\Users\\me\\Tool"},
       {u"C:\\PrivateSFR.txt", u"-p", u"C:\\"},
       {u"\\\\server\\share\\PrivateBit.txt", u"", u"\\\\server\\share"},
       {u"PrivateBit.txt", u"", u""},
@@ -131,16 +128,13 @@ TEST(ShellOpenFile, OpensInTheFilesOwnFolderAndRefusesOverlongTexts) {
       {longest + u"b", u"", std::nullopt},
       {longest, std::u16string(1024, u'p'), std::nullopt},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
     test::FakeShell shell;
     shell.result = 31;
     EXPECT_EQ(c.folder ? 31 : 2, ShellOpenFile(shell, c.file, c.parameters, 1));
-    if (!c.folder) {
-      EXPECT_TRUE(shell.calls.empty());
-      continue;
-    }
-    ASSERT_EQ(1u, shell.calls.size());
+    ASSERT_EQ(c.folder ? 1u : 0u, shell.calls.size());
+    if (!c.folder) continue;
     EXPECT_EQ(c.file, shell.calls[0].file);
     EXPECT_EQ(c.parameters, shell.calls[0].parameters);
     EXPECT_EQ(*c.folder, shell.calls[0].folder);
@@ -151,11 +145,9 @@ TEST(ShellOpenFile, OpensInTheFilesOwnFolderAndRefusesOverlongTexts) {
 TEST(AskOkCancel, OnlyAnOkAnswerIsOkAndTheKindIsPassedOn) {
   test::ScriptedDialogs dialogs;
   dialogs.okCancelAnswers = {1, 2, 0};  // 0: the box could not be shown
-
   EXPECT_EQ(1, AskOkCancel(dialogs, u"Locate MPAsm directory", 3));
   EXPECT_EQ(2, AskOkCancel(dialogs, u"Locate MPAsm directory", 0));
   EXPECT_EQ(2, AskOkCancel(dialogs, u"Locate MPAsm directory", 1));
-
   EXPECT_EQ((std::vector<int32_t>{3, 0, 1}), dialogs.okCancelKinds);
 }
 

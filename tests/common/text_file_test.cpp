@@ -17,66 +17,44 @@ namespace {
 using Lines = std::vector<std::u16string>;
 using namespace std::string_literals;
 
-TEST(SplitLines, EndsLinesAtCrLfLoneLfAndLoneCr) {
-  struct Case {
+TEST(TextFiles, SplitsAtCrLfLoneLfAndLoneCr) {
+  const struct {
     std::u16string text;
-    Lines expected;
-  };
-  const Case cases[] = {
-      {u"", {}},
-      {u"a", {u"a"}},
-      {u"a\r\n", {u"a"}},
-      {u"a\r\nb\r\n", {u"a", u"b"}},
-      {u"a\nb", {u"a", u"b"}},
-      {u"a\rb\r", {u"a", u"b"}},
-      {u"a\r\r\nb\n\rc", {u"a", u"", u"b", u"", u"c"}},
-      {u"\r\n", {u""}},
-      {u"\n\n", {u"", u""}},
-      {u"a\n\r\n", {u"a", u""}},
-      {u" a \t", {u" a \t"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.text.begin(), c.text.end()));
-    EXPECT_EQ(c.expected, SplitLines(c.text));
+    Lines lines;
+  } cases[] = {{u"", {}},
+               {u"a", {u"a"}},
+               {u"a\r\nb\r\n", {u"a", u"b"}},
+               {u"a\nb\rc\r", {u"a", u"b", u"c"}},
+               {u"a\r\r\nb\n\rc", {u"a", u"", u"b", u"", u"c"}},
+               {u"\r\n\r", {u"", u""}},
+               {u" a \t", {u" a \t"}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.text));
+    EXPECT_EQ(c.lines, SplitLines(c.text));
   }
 }
 
-class TextFilesTest : public ::testing::Test {
- protected:
+TEST(TextFiles, BytesComeBackUnchangedWithCrLfAfterEveryLine) {
   test::TempDir dir;
   std::unique_ptr<FileSystem> files = MakeFileSystem();
   std::unique_ptr<AnsiCodec> codec = MakeAnsiCodec();
   TextFiles text{*files, *codec};
-};
+  const std::string bytes =
+      "\xEF\xBB\xBF\x80\x81\x9F\xE9 nul:\0:\x7F\r\n\r\n"s + std::string(100000, 'L') + "\r\n";
+  test::WriteBytes(dir.native() / "in.txt", bytes + "x\ry\nz");
 
-TEST_F(TextFilesTest, WritesCrLfAfterEveryLineAndNoByteOrderMark) {
-  text.WriteLines(dir.File(u"out.txt"), {u"** BITNAMES **", u"", u"\u00AE\u00E9\u20AC"});
-  EXPECT_EQ("** BITNAMES **\r\n\r\n\xAE\xE9\x80\r\n", test::ReadBytes(dir.native() / "out.txt"));
+  const Lines lines = text.ReadLines(dir.File(u"IN.TXT"));
+  ASSERT_EQ(6u, lines.size());
+  // A NUL is dropped: the IDE would read the line only up to it.
+  EXPECT_EQ(u"\u00EF\u00BB\u00BF\u20AC\u0081\u0178\u00E9 nul::\x7F"s, lines[0]);
+  EXPECT_EQ((Lines{u"", std::u16string(100000, u'L'), u"x", u"y", u"z"}),
+            Lines(lines.begin() + 1, lines.end()));
+  text.WriteLines(dir.File(u"out.txt"), Lines(lines.begin(), lines.begin() + 3));
+  std::string written = bytes;
+  std::erase(written, '\0');
+  EXPECT_EQ(written, test::ReadBytes(dir.native() / "out.txt"));
   text.WriteLines(dir.File(u"none.txt"), {});
   EXPECT_EQ("", test::ReadBytes(dir.native() / "none.txt"));
-}
-
-TEST_F(TextFilesTest, ReadsMixedLineEndsAndKeepsByteOrderMarkAsText) {
-  test::WriteBytes(dir.native() / "in.txt",
-                   "\xEF\xBB\xBF"
-                   "first\r\nsecond\nthird\rlast");
-  EXPECT_EQ((Lines{u"\u00EF\u00BB\u00BFfirst", u"second", u"third", u"last"}),
-            text.ReadLines(dir.File(u"IN.TXT")));
-  test::WriteBytes(dir.native() / "empty.txt", "");
-  EXPECT_EQ(Lines{}, text.ReadLines(dir.File(u"empty.txt")));
-}
-
-TEST_F(TextFilesTest, ReadAndWrittenBytesComeBackUnchanged) {
-  std::string bytes = "\x80\x81\x8D\x8F\x90\x9D\x9F\xAE\xE9 \x01\x7F\r\n"s;
-  bytes += std::string(100000, 'L') + "\r\n";
-  test::WriteBytes(dir.native() / "in.txt", bytes);
-
-  Lines lines = text.ReadLines(dir.File(u"in.txt"));
-  ASSERT_EQ(2u, lines.size());
-  EXPECT_EQ(u"\u20AC\u0081\u008D\u008F\u0090\u009D\u0178\u00AE\u00E9 \x01\x7F"s, lines[0]);
-  EXPECT_EQ(100000u, lines[1].size());
-  text.WriteLines(dir.File(u"out.txt"), lines);
-  EXPECT_EQ(bytes, test::ReadBytes(dir.native() / "out.txt"));
 }
 
 }  // namespace

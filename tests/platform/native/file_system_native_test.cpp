@@ -1,13 +1,20 @@
-// What only the POSIX file system can show: folders that hold names differing only in
-// letter case, and permissions (skipped as root, who is never refused).
+// What only the POSIX platform can show: folders that hold names differing only in
+// letter case, refused permissions (checked as an unprivileged user even when the
+// tests run as root), the reasons for errors Windows has no fixed words for, the root
+// folder and the temporary folder taken from TMPDIR.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "common/errors.h"
+#include "platform/native/native_paths.h"
 #include "platform/platform.h"
 #include "tests/support/test_paths.h"
 
@@ -18,53 +25,107 @@ namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::WriteBytes;
 
+// The error `action` ends with, run in a child process as the user "nobody" when the
+// tests run as root, who is never refused.
+std::string ErrorAsUnprivileged(const std::function<void()>& action) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return "no pipe";
+  const pid_t child = fork();
+  if (child == 0) {
+    std::string message = "(no error)";
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) message = "still root";
+    try {
+      if (geteuid() != 0) action();
+    } catch (const BnfError& e) {
+      message = e.what();
+    }
+    ssize_t ignored = write(pipeEnds[1], message.data(), message.size());
+    _exit(ignored < 0);
+  }
+  close(pipeEnds[1]);
+  std::string message;
+  char buffer[512];
+  for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+    message.append(buffer, got);
+  close(pipeEnds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return message;
+}
+
 class NativeFileSystemTest : public ::testing::Test {
  protected:
+  std::string Tool(std::u16string_view name) const {
+    const std::u16string path = dir.File(name);
+    return std::string(path.begin(), path.end());
+  }
+
   test::TempDir dir;
   std::unique_ptr<FileSystem> files = MakeFileSystem();
 };
 
-TEST_F(NativeFileSystemTest, ExactNameWinsOverOtherLetterCase) {
+TEST_F(NativeFileSystemTest, ExactNameWinsAndNewFilesGoIntoTheFolderFoundInOtherLetterCase) {
   WriteBytes(dir.native() / "a.inc", "lower");
   WriteBytes(dir.native() / "A.INC", "upper");
   EXPECT_EQ("lower", files->ReadFile(dir.File(u"a.inc")));
   EXPECT_EQ("upper", files->ReadFile(dir.File(u"A.INC")));
   EXPECT_EQ("upper", files->ReadFile(dir.File(u"A.inc")));  // first in byte order
-}
-
-TEST_F(NativeFileSystemTest, NewFileGoesIntoTheFolderFoundInOtherLetterCase) {
   fs::create_directory(dir.native() / "Out");
   files->ReplaceFile(dir.File(u"OUT\\P16F84A.bnf"), "x");
   EXPECT_EQ("x", ReadBytes(dir.native() / "Out" / "P16F84A.bnf"));
   EXPECT_FALSE(fs::exists(dir.native() / "OUT"));
+  // A folder the tool makes is the user's to write in.
+  ASSERT_TRUE(MakeFolders()->CreateDirectory(dir.File(u"made")));
+  EXPECT_EQ(fs::perms::owner_all, fs::status(dir.native() / "made").permissions() & fs::perms::all &
+                                      ~fs::perms::group_all & ~fs::perms::others_all);
 }
 
 TEST_F(NativeFileSystemTest, RefusedAccessIsReportedAndTheOldFileKept) {
-  if (geteuid() == 0) GTEST_SKIP() << "root is never refused";
   fs::create_directory(dir.native() / "locked");
   WriteBytes(dir.native() / "locked" / "p.bnf", "old");
   WriteBytes(dir.native() / "secret.txt", "x");
+  fs::permissions(dir.native(), fs::perms::all);
   fs::permissions(dir.native() / "secret.txt", fs::perms::none);
-  fs::permissions(dir.native() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  fs::permissions(dir.native() / "locked", fs::perms::all & ~fs::perms::others_write &
+                                               ~fs::perms::owner_write & ~fs::perms::group_write);
 
-  const std::u16string target = dir.File(u"locked\\P.BNF");
-  try {
-    files->ReplaceFile(target, "new");
-    ADD_FAILURE() << "no error";
-  } catch (const FileError& e) {
-    EXPECT_EQ(u"Cannot create file \"" + target + u"\". Access is denied.", e.message());
-  }
+  EXPECT_EQ("Cannot create file \"" + Tool(u"locked\\P.BNF") + "\". Access is denied.",
+            ErrorAsUnprivileged([&] { files->ReplaceFile(dir.File(u"locked\\P.BNF"), "new"); }));
+  EXPECT_EQ("Cannot open file \"" + Tool(u"secret.txt") + "\". Access is denied.",
+            ErrorAsUnprivileged([&] { files->ReadFile(dir.File(u"secret.txt")); }));
   EXPECT_EQ("old", ReadBytes(dir.native() / "locked" / "p.bnf"));
-  EXPECT_EQ(
-      1, std::distance(fs::directory_iterator(dir.native() / "locked"), fs::directory_iterator()));
+  EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.native() / "locked"), {}));
+  fs::permissions(dir.native() / "locked", fs::perms::owner_all);
+}
 
-  const std::u16string secret = dir.File(u"secret.txt");
-  try {
-    files->ReadFile(secret);
-    ADD_FAILURE() << "no error";
-  } catch (const FileError& e) {
-    EXPECT_EQ(u"Cannot open file \"" + secret + u"\". Access is denied.", e.message());
+TEST(NativePaths, ReasonsRootFolderAndTemporaryFolder) {
+  const struct {
+    int error;
+    std::u16string reason;
+  } reasons[] = {{ENOENT, u"The system cannot find the file specified."},
+                 {ENOTDIR, u"The system cannot find the file specified."},
+                 {EACCES, u"Access is denied."},
+                 {EPERM, u"Access is denied."},
+                 {EISDIR, u"Access is denied."},
+                 {EROFS, u"Read-only file system."},
+                 {ENOSPC, u"No space left on device."}};
+  for (const auto& c : reasons) EXPECT_EQ(c.reason, native::Reason(c.error)) << c.error;
+  // A file in the root folder gets its temporary beside it, in "/".
+  EXPECT_EQ("/", native::FolderOf(native::HostPath(u"\\p16f84a.bnf")));
+  EXPECT_EQ("/tmp", native::FolderOf("/tmp/x"));
+  EXPECT_EQ(".", native::FolderOf("x"));
+
+  const char* saved = std::getenv("TMPDIR");
+  const std::string keep = saved == nullptr ? "" : saved;
+  std::unique_ptr<Folders> folders = MakeFolders();
+  for (auto [tmpdir, expected] : {std::pair<const char*, std::u16string>{"/var/x/", u"\\var\\x\\"},
+                                  {"/var/x", u"\\var\\x\\"},
+                                  {"", u"\\tmp\\"},
+                                  {nullptr, u"\\tmp\\"}}) {
+    tmpdir == nullptr ? unsetenv("TMPDIR") : setenv("TMPDIR", tmpdir, 1);
+    EXPECT_EQ(expected, folders->TempDirectory());
   }
+  saved == nullptr ? unsetenv("TMPDIR") : setenv("TMPDIR", keep.c_str(), 1);
 }
 
 }  // namespace

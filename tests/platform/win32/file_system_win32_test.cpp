@@ -1,114 +1,106 @@
 // Files through the Win32 API beyond what both builds share: the reasons only Windows
-// gives, a target locked or read-only, readers sharing with writers, names with NULs,
-// and nothing left behind by a failure.
+// gives (a missing path, a file in use, the system's own text for rarer errors), a
+// target locked or read-only, readers sharing with writers, names with NULs, the
+// root folder of a drive, and nothing left behind by a failure.
 #include "platform/win32/windows_api.h"
 
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
-#include "common/errors.h"
 #include "platform/platform.h"
+#include "platform/win32/error_text_win32.h"
 #include "platform/win32/unique_resource.h"
 #include "platform/win32/wide.h"
+#include "tests/support/error_of.h"
 #include "tests/support/test_paths.h"
 
 namespace bnf {
 namespace {
 
+using test::ErrorOf;
 using test::ReadBytes;
-using test::TempDir;
 using test::WriteBytes;
 using win32::UniqueFile;
 using win32::Wide;
-
-std::vector<std::u16string> Names(const TempDir& dir) {
-  std::vector<std::u16string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.native())) {
-    names.push_back(entry.path().filename().u16string());
-  }
-  return names;
-}
-
-UniqueFile OpenUnshared(const std::u16string& path) {
-  return UniqueFile(::CreateFileW(Wide(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-std::u16string ErrorOf(auto&& action) {
-  try {
-    action();
-  } catch (const FileError& e) {
-    return e.message();
-  }
-  return u"(no error)";
-}
+using Names = std::vector<std::u16string>;
 
 class Win32FileSystemTest : public ::testing::Test {
  protected:
-  TempDir dir;
+  Names Entries() const {
+    Names names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.native())) {
+      names.push_back(entry.path().filename().u16string());
+    }
+    return names;
+  }
+  UniqueFile Open(const std::u16string& path, DWORD access, DWORD share) {
+    return UniqueFile(::CreateFileW(Wide(path), access, share, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
+
+  test::TempDir dir;
   std::unique_ptr<FileSystem> files = MakeFileSystem();
 };
 
-// Windows tells a missing folder from a missing file.
-TEST_F(Win32FileSystemTest, MissingFolderIsNamedAsAMissingPath) {
-  const std::u16string missingFolder = dir.File(u"none\\x.bnf");
-  EXPECT_EQ(
-      u"Cannot open file \"" + missingFolder + u"\". The system cannot find the path specified.",
-      ErrorOf([&] { files->ReadFile(missingFolder); }));
-  EXPECT_EQ(
-      u"Cannot create file \"" + missingFolder + u"\". The system cannot find the path specified.",
-      ErrorOf([&] { files->ReplaceFile(missingFolder, "x"); }));
-  EXPECT_TRUE(Names(dir).empty());
-}
-
-TEST_F(Win32FileSystemTest, LockedTargetStaysIntactAndNoTemporaryRemains) {
-  const std::u16string target = dir.File(u"P16F84.bnf");
-  WriteBytes(dir.native() / "P16F84.bnf", "old\r\n");
-  {
-    UniqueFile lock = OpenUnshared(target);
-    ASSERT_TRUE(lock);
-    const std::u16string error = ErrorOf([&] { files->ReplaceFile(target, "new\r\n"); });
-    const std::u16string prefix = u"Cannot create file \"" + target + u"\". ";
-    const std::u16string reasons[] = {
-        prefix + u"The process cannot access the file because it is being used by another process.",
-        prefix + u"Access is denied.",
-    };
-    EXPECT_TRUE(error == reasons[0] || error == reasons[1]) << testing::PrintToString(error);
+TEST_F(Win32FileSystemTest, ReasonsOnlyWindowsGives) {
+  const std::u16string none = dir.File(u"none\\x.bnf");
+  const std::u16string reason = u"\". The system cannot find the path specified.";
+  EXPECT_EQ(u"Cannot open file \"" + none + reason, ErrorOf([&] { files->ReadFile(none); }));
+  EXPECT_EQ(u"Cannot create file \"" + none + reason,
+            ErrorOf([&] { files->ReplaceFile(none, "x"); }));
+  // The system's text for rarer errors, ending in its period; a code it has no text for.
+  for (DWORD code : {ERROR_DISK_FULL, ERROR_WRITE_PROTECT}) {
+    const std::u16string text = win32::ErrorReason(code);
+    ASSERT_LT(1u, text.size());
+    EXPECT_EQ(u'.', text.back()) << code;
+    EXPECT_LT(u' ', text[text.size() - 2]) << code;
   }
-  EXPECT_EQ("old\r\n", ReadBytes(dir.native() / "P16F84.bnf"));
-  EXPECT_EQ(std::vector<std::u16string>{u"P16F84.bnf"}, Names(dir));
+  EXPECT_EQ(u"System error 3735928559.", win32::ErrorReason(0xDEADBEEF));
+  EXPECT_TRUE(Entries().empty());
 }
 
-TEST_F(Win32FileSystemTest, ReadOnlyTargetIsNotReplaced) {
-  const std::u16string target = dir.File(u"kept.bnf");
-  WriteBytes(dir.native() / "kept.bnf", "old");
+TEST_F(Win32FileSystemTest, LockedOrReadOnlyTargetStaysIntactAndNoTemporaryRemains) {
+  const std::u16string target = dir.File(u"P16F84.bnf"), prefix = u"Cannot create file \"";
+  WriteBytes(dir.native() / "P16F84.bnf", "old");
+  {
+    UniqueFile lock = Open(target, GENERIC_READ | GENERIC_WRITE, 0);
+    ASSERT_TRUE(lock);
+    const std::u16string error = ErrorOf([&] { files->ReplaceFile(target, "new"); });
+    EXPECT_TRUE(error == prefix + target + u"\". Access is denied." ||
+                error == prefix + target +
+                             u"\". The process cannot access the file because it is being used "
+                             u"by another process.")
+        << testing::PrintToString(error);
+  }
   ASSERT_TRUE(::SetFileAttributesW(Wide(target), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(u"Cannot create file \"" + target + u"\". Access is denied.",
+  EXPECT_EQ(prefix + target + u"\". Access is denied.",
             ErrorOf([&] { files->ReplaceFile(target, "new"); }));
   ::SetFileAttributesW(Wide(target), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ("old", ReadBytes(dir.native() / "kept.bnf"));
-  EXPECT_EQ(std::vector<std::u16string>{u"kept.bnf"}, Names(dir));
+  EXPECT_EQ("old", ReadBytes(dir.native() / "P16F84.bnf"));
+  EXPECT_EQ(Names{u"P16F84.bnf"}, Entries());
 }
 
-TEST_F(Win32FileSystemTest, ReadsAFileOthersHaveOpenForWriting) {
-  const std::u16string path = dir.File(u"open.txt");
-  WriteBytes(dir.native() / "open.txt", "text");
-  UniqueFile writer(::CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_TRUE(writer);
-  EXPECT_EQ("text", files->ReadFile(path));
-}
-
-// The API would stop at the NUL and reach "a.txt".
-TEST_F(Win32FileSystemTest, NameWithNulReachesNoOtherFile) {
+TEST_F(Win32FileSystemTest, ReadsAFileOpenForWritingAndReachesNoOtherFileThroughANul) {
   WriteBytes(dir.native() / "a.txt", "old");
+  UniqueFile writer = Open(dir.File(u"a.txt"), GENERIC_WRITE, FILE_SHARE_READ);
+  ASSERT_TRUE(writer);
+  EXPECT_EQ("old", files->ReadFile(dir.File(u"a.txt")));
+  // The API would stop at the NUL and reach "a.txt".
   const std::u16string name = dir.File(std::u16string(u"a.txt\0.bnf", 10));
   EXPECT_FALSE(files->FileExists(name));
   EXPECT_THROW(files->ReadFile(name), FileError);
   EXPECT_THROW(files->ReplaceFile(name, "new"), FileError);
+  writer.reset();
   EXPECT_EQ("old", ReadBytes(dir.native() / "a.txt"));
-  EXPECT_EQ(std::vector<std::u16string>{u"a.txt"}, Names(dir));
+  EXPECT_EQ(Names{u"a.txt"}, Entries());
+}
+
+TEST_F(Win32FileSystemTest, ReplacesAFileInTheRootFolderOfADrive) {
+  const std::u16string path = u"C:\\bnftest-" + test::ToToolPath(dir.native().filename()) + u".bnf";
+  files->ReplaceFile(path, "root");
+  EXPECT_EQ("root", files->ReadFile(path));
+  EXPECT_TRUE(::DeleteFileW(Wide(path)));
 }
 
 }  // namespace
