@@ -11,12 +11,6 @@
 namespace bnf {
 namespace {
 
-TEST(BnfFileName, OneBackslashWhateverTheFolderEndsIn) {
-  EXPECT_EQ(u"C:\\Bnf\\P16F877A.bnf", BnfFileName(u"C:\\Bnf", u"16F877A"));
-  EXPECT_EQ(u"C:\\Bnf\\P16F877A.bnf", BnfFileName(u" C:\\Bnf\\ ", u"16F877A"));
-  EXPECT_EQ(u"\\P18F452.bnf", BnfFileName(u"", u"18F452"));
-}
-
 // The 16-bit writer always asks for the address part, even when the address is empty.
 TEST(BnfLines, AddressPartWithEmptyAddressAndNegativePage) {
   EXPECT_EQ(u"GENERIC=\"\" 0x (page -3)", RegisterLine(u"GENERIC", u"", u"", true, u"-3"));

@@ -85,19 +85,6 @@ TEST_F(DatasheetTest, LongRangesWithinTheLimitAreStoredAndOneThatFillsTheTableSt
   EXPECT_EQ(kBitCapacity + 1, rig.s().tables.BitCount());
 }
 
-TEST(FindRegisterLike, PlaceholderLettersCountOnlyInTheDatasheetName) {
-  DeviceTables t;
-  test::AppendRows(t, {u"R U1MODE", u"R AD1CON1", u"R UxSTA", u"R NVMCON"});
-  const std::pair<std::u16string, int32_t> cases[] = {
-      {u"UxMODE", 1}, {u"UXMODE", 1},  {u"UyMODE", 1}, {u"U1MODE", 1}, {u"ADxCON1", 2},
-      {u"U1STA", -1}, {u"u1MODE", -1}, {u"UxMOD", -1}, {u"xVMCOy", 4}, {u"NNNNNN", 1}};
-  for (const auto& [pdf, expected] : cases) {
-    SCOPED_TRACE(test::Narrow(pdf));
-    EXPECT_EQ(expected, FindRegisterLike(t, pdf));
-  }
-  EXPECT_EQ(-1, FindRegisterLike(DeviceTables{}, u"UxMODE"));
-}
-
 TEST(UpdateBitDesc, AppendFillsThePlaceholderUpdateReplacesTheFirstOfThatName) {
   DeviceTables t;
   test::AppendRows(t, {u"B A|||"});

@@ -22,24 +22,6 @@ using test::ShownBox;
 using test::TempDir;
 using namespace std::chrono_literals;
 
-TEST(FamilyNumber, FirstTwoCharactersDecideTheRoad) {
-  struct Case {
-    std::u16string text;
-    int32_t number;
-    bool eightBit;
-  } cases[] = {
-      {u"10", 10, true},     {u"12", 12, true},      {u"16", 16, true},
-      {u"18", 18, true},     {u"24EP", 24, false},   {u"24F", 24, false},
-      {u"33FJ", 33, false},  {u"16F877A", 16, true}, {u"24FJ64GA002", 24, false},
-      {u"14000", 14, false}, {u"7", 7, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.text));
-    EXPECT_EQ(c.number, FamilyNumber(c.text));
-    EXPECT_EQ(c.eightBit, Is8BitFamily(FamilyNumber(c.text)));
-  }
-}
-
 TEST(DeleteNonFam, KeepsLinesWithBackslashPAndTheFamilyInAnyLetterCase) {
   auto collator = MakeCollator();
   SortedStringList list(*collator, /*sorted=*/false);
@@ -62,18 +44,6 @@ TEST(DeleteNonFam, KeepsLinesWithBackslashPAndTheFamilyInAnyLetterCase) {
   list.Add(u"C:\\Kdx\\P24EP128GP202.KDX\t3/15/2021\t10");
   DeleteNonFam(u"24ep", list);
   EXPECT_TRUE(list.Empty());
-}
-
-TEST(MergeEntry, PutsTheNameFirstAndSplitsBack) {
-  const std::u16string entry = MergeEntry(u"C:\\Asm\\p16f877a.inc\t3/15/2021 12:00:00 PM\t1024");
-  EXPECT_EQ(u"p16f877a.inc\t3/15/2021 12:00:00 PM\t1024\u00FFC:\\Asm\\", entry);
-  MergeParts parts = SplitMergeEntry(entry);
-  EXPECT_EQ(u"p16f877a.inc", parts.name);
-  EXPECT_EQ(u"3/15/2021 12:00:00 PM", parts.date);
-  EXPECT_EQ(u"C:\\Asm\\", parts.directory);
-
-  EXPECT_EQ(u"p16f84.inc\t1/2/2020\t5\u00FF", MergeEntry(u"p16f84.inc\t1/2/2020\t5"));
-  EXPECT_EQ(u"", SplitMergeEntry(MergeEntry(u"p16f84.inc\t1/2/2020\t5")).directory);
 }
 
 // A merge entry of the listing line "C:\<folder>\<name>\t<date>\t1".
@@ -114,34 +84,6 @@ TEST(RemoveOlderCopies, ComparesEachEntryWithTheOneAfterIt) {
     Lines expected;
     for (std::size_t i : c.kept) expected.push_back(c.entries[i]);
     EXPECT_EQ(expected, merged.Items());
-  }
-}
-
-TEST(TypeText, AcceptedFilesAndTheirTypes) {
-  struct Case {
-    std::u16string file;
-    std::u16string family;
-    bool eightBit;
-    std::optional<std::u16string> type;
-  } cases[] = {
-      {u"C:\\Asm\\p16f877a.inc", u"16", true, u"16F877A"},
-      {u"C:\\Asm\\P18F4550.INC", u"18", true, u"18F4550"},
-      {u"C:\\Asm\\p16lf1825.inc", u"16", true, u"16LF1825"},
-      {u"C:\\Asm\\p16c54.inc", u"16", true, std::nullopt},
-      {u"C:\\Asm\\p12ce518.inc", u"12", true, std::nullopt},
-      {u"C:\\Asm\\p16.inc", u"16", true, std::nullopt},  // fourth character "."
-      {u"C:\\Asm\\p16", u"16", true, std::nullopt},      // shorter than four
-      {u"C:\\Asm\\x16f84.inc", u"16", true, std::nullopt},
-      {u"C:\\P16\\p1216f84.inc", u"16", true, std::nullopt},  // family not at the second
-      {u"C:\\Kdx\\P24EP128GP202.KDX", u"24EP", false, u"24EP128GP202"},
-      {u"C:\\Kdx\\p24ep128gp202.kdx", u"24EP", false, std::nullopt},
-      {u"C:\\Kdx\\P24FJ64GA002.KDX", u"24F", false, u"24FJ64GA002"},
-      {u"C:\\Kdx\\P33FJ.v2.KDX", u"33FJ", false, u"33FJ"},
-      {u"p16f84a.inc", u"16", true, u"16F84A"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.file));
-    EXPECT_EQ(c.type, TypeText(c.file, c.family, c.eightBit));
   }
 }
 

@@ -15,28 +15,6 @@ namespace {
 using test::ShownBox;
 using test::Texts;
 
-TEST(FindGenericRegisterInBit, XBeforeYLeftmostDigitFirstOneDigitAtATime) {
-  const std::tuple<std::u16string, Texts, int32_t> cases[] = {
-      {u"IC1CON1", {u"IC1CONY", u"IC1CONX", u"ICYCON1", u"ICXCON1"}, 4},
-      {u"IC1CON1", {u"IC1CONY", u"IC1CONX", u"ICYCON1"}, 3},
-      {u"IC1CON1", {u"IC1CONY", u"IC1CONX"}, 2},
-      {u"IC1CON1", {u"IC1CONY"}, 1},
-      {u"U2MODE", {u"other", u"uxmode"}, 2},
-      {u"U2MODE", {u"UyMODE", u"UxMODE"}, 2},
-      {u"DMA10CNT", {u"DMAxCNT", u"DMAXXCNT"}, -1},
-      {u"DMA10CNT", {u"DMAxCNT", u"DMA1xCNT"}, 2},
-      {u"u2mode", {u"UxMODE"}, 1},
-      {u"UMODE", {u"UxMODE", u"UMODE"}, -1},
-      {u"", {u""}, -1},
-  };
-  for (const auto& [name, owners, expected] : cases) {
-    SCOPED_TRACE(test::Narrow(name));
-    DeviceTables t;
-    for (const std::u16string& owner : owners) t.BitTable.Append(BitRow{owner, {}, {}, {}});
-    EXPECT_EQ(expected, FindGenericRegisterInBit(t, name));
-  }
-}
-
 TEST(Write16BitLines, Cases) {
   for (const test::Case& c : test::ReadCases("writer16.cases")) {
     SCOPED_TRACE(c.name);

@@ -17,52 +17,6 @@ namespace {
 using test::ShownBox;
 using test::Texts;
 
-TEST(IsSFRLike, PlaceholderRunBetweenPrefixAndSuffix) {
-  const std::tuple<std::u16string, std::u16string, bool> cases[] = {
-      {u"TMR1", u"TMRn", true},   {u"TMR12", u"TMRn", true},      {u"TMR", u"TMRn", true},
-      {u"TMR1L", u"TMRn", true},  {u"CCP1CON", u"CCPxCON", true}, {u"CCP1CON2", u"CCPxCON", false},
-      {u"TMR1", u"TMRN", false},  {u"TMRN", u"TMRN", true},       {u"PIR12", u"PIRnn", true},
-      {u"TM", u"TMRn", false},    {u"ON", u"nCON", false},        {u"SSP1CON1", u"SSPnCONn", false},
-      {u"AxB1C", u"AxBnC", true}, {u"A1B1C", u"AxBnC", false},    {u"tmr1", u"TMRn", false},
-  };
-  for (const auto& [inc, pdf, expected] : cases) {
-    SCOPED_TRACE(test::Narrow(inc) + " / " + test::Narrow(pdf));
-    EXPECT_EQ(expected, IsSFRLike(inc, pdf));
-  }
-}
-
-TEST(LookUpBitdescInReg, NearestFollowingRowWinsThenNearestPreceding) {
-  DeviceTables t;
-  test::AppendRows(t, {u"B STATUS|A|3|before far", u"B STATUS|B|3|before near", u"B STATUS|C|3|",
-                       u"B OTHER|D|3|other register", u"B STATUS|E|4|other number",
-                       u"B STATUS|F|3|after near", u"B STATUS|G|3|after far"});
-  EXPECT_EQ(u"after near", LookUpBitdescInReg(t, u"STATUS", u"3", 3));
-  EXPECT_EQ(u"before near", LookUpBitdescInReg(t, u"STATUS", u"3", 2));
-  EXPECT_EQ(u"after far", LookUpBitdescInReg(t, u" STATUS ", u" 3", 7));
-  // A start outside the rows in use searches from row 1 upward.
-  EXPECT_EQ(u"before far", LookUpBitdescInReg(t, u"STATUS", u"3", 0));
-  EXPECT_EQ(u"before far", LookUpBitdescInReg(t, u"STATUS", u"3", 99));
-  for (std::u16string bad : {u"8", u"-1", u"x", u"", u"03"}) {
-    EXPECT_EQ(u"", LookUpBitdescInReg(t, u"STATUS", bad, 3)) << test::Narrow(bad);
-  }
-  EXPECT_EQ(u"", LookUpBitdescInReg(t, u"", u"3", 3));
-}
-
-TEST(LookUpBitdescBitNameNum, SameBitOfARegisterOfTheSameKindForwardFirst) {
-  DeviceTables t;
-  test::AppendRows(t, {u"B T3CON|RD16|7|", u"B T1CON|RD16|7|16-bit mode",
-                       u"B T1CON|RD16|6|wrong number", u"B TXCON|RD16|7|no digit in owner",
-                       u"B SSP1CON1|WCOL|7|collision", u"B SSP2CON1|WCOL|7|",
-                       u"B T1CON|ON|0|first timer", u"B T3CON|ON|0|", u"B T5CON|ON|0|third timer"});
-  EXPECT_EQ(u"16-bit mode", LookUpBitdescBitNameNum(t, u"T3CON", u"RD16", u"7", 1));
-  EXPECT_EQ(u"", LookUpBitdescBitNameNum(t, u"T3CON", u"RD16", u"8", 1));
-  EXPECT_EQ(u"", LookUpBitdescBitNameNum(t, u"T3CON", u"rd16", u"7", 1));
-  // SSP1CON1 gives the pattern SSPnCONn, whose suffix CONn no such name ends with.
-  EXPECT_EQ(u"", LookUpBitdescBitNameNum(t, u"SSP2CON1", u"WCOL", u"7", 6));
-  EXPECT_EQ(u"third timer", LookUpBitdescBitNameNum(t, u"T3CON", u"ON", u"0", 8));
-  EXPECT_EQ(u"first timer", LookUpBitdescBitNameNum(t, u"T3CON", u"ON", u"0", 7));
-}
-
 TEST(Completions, Cases) {
   for (const test::Case& c : test::ReadCases("completion8.cases")) {
     SCOPED_TRACE(c.name);

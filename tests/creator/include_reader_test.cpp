@@ -48,18 +48,6 @@ TEST_F(IncludeReaderTest, Cases) {
   }
 }
 
-TEST(DeviceNumberOf, PartAfterTheFirstUpperCaseFOrC) {
-  const std::u16string silly = u"Silly value that will never show up anyway";
-  const std::pair<std::u16string, std::u16string> cases[] = {
-      {u"16F877A", u"877A"}, {u"16LF1826", u"1826"}, {u"18F45K22", u"45K22"},
-      {u"12C508A", u"508A"}, {u"16CF1", u"1"},       {u"16F877A ", u"877A "},
-      {u"16F", u""},         {u"p16f877a", silly},   {u"", silly}};
-  for (const auto& [device, expected] : cases) {
-    SCOPED_TRACE(test::Narrow(device));
-    EXPECT_EQ(expected, DeviceNumberOf(device));
-  }
-}
-
 TEST_F(IncludeReaderTest, FileNameIsUpperCaseWithOnePAndFoundInAnyLetterCase) {
   rig.text.WriteLines(dir.File(u"p16f877a.inc"), {u"---Bank0", u"PORTA EQU H'0005'"});
   for (std::u16string_view device : {u"16F877A", u"p16f877a", u" 16f877a\t", u"P16F877A"}) {

@@ -53,12 +53,6 @@ TEST_F(KdxReaderTest, Cases) {
   }
 }
 
-TEST(KdxFileName, UpperCasedTrimmedWithOneP) {
-  EXPECT_EQ(u"C:\\kdx\\P24FJ64GA002.KDX", KdxFileName(u"C:\\kdx\\", u" 24fj64ga002\t"));
-  EXPECT_EQ(u"C:\\kdx\\P24FJ64GA002.KDX", KdxFileName(u"C:\\kdx\\", u"p24FJ64GA002"));
-  EXPECT_EQ(u"", KdxFileName(u"C:\\kdx\\", u"  "));
-}
-
 TEST_F(KdxReaderTest, MissingFileOrNoRegisterSectionLeavesTheTables) {
   rig.text.WriteLines(dir.File(u"PA.KDX"), {u"[REGSTART]", u"KEPT EQU 0x0010", u"[REGEND]"});
   rig.text.WriteLines(dir.File(u"PNOREGS.KDX"), {u"KEPT2 EQU 0x0012", u"[REGEND]"});

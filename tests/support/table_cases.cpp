@@ -30,13 +30,18 @@ Texts TablesAsText(const DeviceTables& t) {
   return out;
 }
 
+Texts Fields(std::u16string_view text) {
+  Texts f;
+  for (std::size_t at = 0, bar; at <= text.size(); at = bar + 1) {
+    bar = std::min(text.find(u'|', at), text.size());
+    f.emplace_back(text.substr(at, bar - at));
+  }
+  return f;
+}
+
 void AppendRows(DeviceTables& t, const Texts& rows) {
   for (const std::u16string& row : rows) {
-    Texts f;
-    for (std::size_t at = 2, bar; at <= row.size(); at = bar + 1) {
-      bar = std::min(row.find(u'|', at), row.size());
-      f.push_back(row.substr(at, bar - at));
-    }
+    Texts f = Fields(std::u16string_view(row).substr(std::min<std::size_t>(2, row.size())));
     f.resize(4);
     if (row.starts_with(u"R ")) t.RegTable.Append(RegRow{f[0], f[1], f[2], f[3]});
     if (row.starts_with(u"B ")) t.BitTable.Append(BitRow{f[0], f[1], f[2], f[3]});
@@ -60,23 +65,24 @@ const Texts& Case::operator[](const std::string& section) const {
 
 namespace {
 
-std::u16string Unescape(std::string_view line) {
-  std::string out;
+std::u16string Unescape(std::u16string_view line) {
+  std::u16string out;
   for (std::size_t i = 0; i < line.size(); ++i) {
-    const bool escape = line[i] == '\\' && i + 1 < line.size();
-    if (escape && line[i + 1] == 't') {
-      out += '\t';
-      ++i;
-    } else if (escape && line[i + 1] == 's') {
-      out += ' ';
-      ++i;
-    } else if (escape && line[i + 1] == 'z') {
+    const char16_t next = i + 1 < line.size() && line[i] == u'\\' ? line[i + 1] : u'\0';
+    if (next == u'u' && i + 5 < line.size()) {
+      out += static_cast<char16_t>(std::stoi(Narrow(line.substr(i + 2, 4)), nullptr, 16));
+      i += 5;
+      continue;
+    }
+    if (next == u't') out += u'\t';
+    if (next == u's') out += u' ';
+    if (next == u't' || next == u's' || next == u'z') {
       ++i;
     } else {
       out += line[i];
     }
   }
-  return Widen(out);
+  return out;
 }
 
 bool IsSectionHead(std::string_view line) {
@@ -113,7 +119,7 @@ std::vector<Case> ReadCases(std::string_view file) {
   for (Case& c : cases) {
     for (auto& [name, lines] : c.sections) {
       while (!lines.empty() && lines.back().empty()) lines.pop_back();
-      for (std::u16string& line : lines) line = Unescape(Narrow(line));
+      for (std::u16string& line : lines) line = Unescape(line);
     }
   }
   return cases;

@@ -2,8 +2,8 @@
 // table-out tests. A row is one line: "R name|address|description|page",
 // "B owner|name|number|description", "N name|page" (rows 1 to the counter less one).
 // A case file holds cases, each "=== name" followed by sections "-- word" and their lines;
-// "# " at the start of a line is a comment, "\t" stands for a tab, "\s" for a blank, and
-// "\z" for nothing (a section's empty last line).
+// "# " at the start of a line is a comment, "\t" stands for a tab, "\s" for a blank,
+// "\uXXXX" for that character and "\z" for nothing (a section's empty last line).
 #pragma once
 
 #include <map>
@@ -25,6 +25,8 @@ Texts TablesAsText(const DeviceTables& t);
 void AppendRows(DeviceTables& t, const Texts& rows);
 // Lines starting with `prefix`, less the prefix.
 Texts Tagged(const Texts& lines, std::u16string_view prefix);
+// The text's parts between "|" (one part for a text without one).
+Texts Fields(std::u16string_view text);
 
 struct Case {
   std::string name;
