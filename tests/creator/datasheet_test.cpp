@@ -3,9 +3,6 @@
 // and the generate button around a scan.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <iostream>
-
 #include "common/errors.h"
 #include "creator/datasheet16.h"
 #include "creator/datasheet8.h"
@@ -34,10 +31,6 @@ class DatasheetTest : public ::testing::Test {
       rig.s().req.DeviceNumber = device;
       Scan(scanner, c["sheet"]);
       EXPECT_EQ(c["expect"], test::TablesAsText(rig.s().tables));
-      if (std::getenv("BNF_PRINT")) {
-        std::cout << "=== " << c.name << "\n";
-        for (auto& l : test::TablesAsText(rig.s().tables)) std::cout << test::Narrow(l) << "\n";
-      }
     }
   }
 

@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <iostream>
-
 #include "tests/support/example_rig.h"
 #include "tests/support/table_cases.h"
 
@@ -32,10 +29,6 @@ TEST(Completions, Cases) {
     CompleteBitDescriptions(t, names);
     CompletePages(t);
     EXPECT_EQ(c["expect"], test::TablesAsText(t));
-    if (std::getenv("BNF_PRINT")) {
-      std::cout << "=== " << c.name << "\n";
-      for (auto& l : test::TablesAsText(t)) std::cout << test::Narrow(l) << "\n";
-    }
   }
 }
 

@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <iostream>
-
 #include "common/text_utils.h"
 #include "tests/support/rig.h"
 #include "tests/support/table_cases.h"
@@ -39,10 +36,6 @@ TEST_F(IncludeReaderTest, Cases) {
     test::AppendRows(rig.s().tables, c["tables"]);
     rig.s().WorkList.Add(u"left over");
     EXPECT_EQ(c["expect"], Read(dir, u"P16FTEST.inc", c["file"]));
-    if (std::getenv("BNF_PRINT")) {
-      std::cout << "=== " << c.name << "\n";
-      for (auto& l : test::TablesAsText(rig.s().tables)) std::cout << test::Narrow(l) << "\n";
-    }
     EXPECT_EQ(u"TEST", rig.s().req.DeviceNumber);
     EXPECT_TRUE(rig.s().WorkList.Empty());
   }

@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <iostream>
-
 #include "tests/support/rig.h"
 #include "tests/support/table_cases.h"
 #include "tests/support/test_paths.h"
@@ -45,10 +42,6 @@ TEST_F(KdxReaderTest, Cases) {
     rig.text.WriteLines(dir.File(u"PT.KDX"), c["file"]);
     EXPECT_EQ(KdxOutcome::Read, GetTheKDX(rig.s(), rig.text, u"t"));
     EXPECT_EQ(c["expect"], State());
-    if (std::getenv("BNF_PRINT")) {
-      std::cout << "=== " << c.name << "\n";
-      for (auto& l : State()) std::cout << test::Narrow(l) << "\n";
-    }
     EXPECT_EQ(u"t", rig.s().req.DeviceNumber);
   }
 }

@@ -66,18 +66,19 @@ const Texts& Case::operator[](const std::string& section) const {
 namespace {
 
 std::u16string Unescape(std::u16string_view line) {
+  if (line == u"{empty}") return {};
   std::u16string out;
   for (std::size_t i = 0; i < line.size(); ++i) {
-    const char16_t next = i + 1 < line.size() && line[i] == u'\\' ? line[i + 1] : u'\0';
-    if (next == u'u' && i + 5 < line.size()) {
-      out += static_cast<char16_t>(std::stoi(Narrow(line.substr(i + 2, 4)), nullptr, 16));
-      i += 5;
-      continue;
-    }
-    if (next == u't') out += u'\t';
-    if (next == u's') out += u' ';
-    if (next == u't' || next == u's' || next == u'z') {
-      ++i;
+    const std::u16string_view rest = line.substr(i);
+    if (rest.starts_with(u"{tab}")) {
+      out += u'\t';
+      i += 4;
+    } else if (rest.starts_with(u"{sp}")) {
+      out += u' ';
+      i += 3;
+    } else if (rest.starts_with(u"{u") && rest.size() >= 7 && rest[6] == u'}') {
+      out += static_cast<char16_t>(std::stoi(Narrow(rest.substr(2, 4)), nullptr, 16));
+      i += 6;
     } else {
       out += line[i];
     }

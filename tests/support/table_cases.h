@@ -2,8 +2,9 @@
 // table-out tests. A row is one line: "R name|address|description|page",
 // "B owner|name|number|description", "N name|page" (rows 1 to the counter less one).
 // A case file holds cases, each "=== name" followed by sections "-- word" and their lines;
-// "# " at the start of a line is a comment, "\t" stands for a tab, "\s" for a blank,
-// "\uXXXX" for that character and "\z" for nothing (a section's empty last line).
+// "# " at the start of a line is a comment, "{tab}" stands for a tab, "{sp}" for a blank,
+// "{uXXXX}" for that character, and a line "{empty}" for an empty line that ends a
+// section (other empty lines at a section's end only separate cases).
 #pragma once
 
 #include <map>
