@@ -100,7 +100,7 @@ TEST(TableIndex, KeysChangedInPlaceAreSeenByTheNextLookup) {
 }
 
 // Duplicates, blank and case-different keys, changes in place, lookups between changes
-// and emptied tables: the finders answer as the walk does, blank names found by none but
+// and tables emptied with changes pending: the finders answer as the walk does, blank names found by none but
 // FindFirstBit4Reg.
 TEST(TableIndex, AnswersAsAWalkThroughRandomChanges) {
   const Texts keys = {u"A", u"B", u"C", u"", u" ", u"a", u"A ", u"\t"};
@@ -123,6 +123,7 @@ TEST(TableIndex, AnswersAsAWalkThroughRandomChanges) {
     } else if (random.OneIn(4)) {
       t.EmptyRegistersAndBits();
     }
+    if (random.OneIn(3)) continue;  // changes pending also when the table is emptied
     for (const std::u16string& k : keys) {
       const int32_t bit = Walk(t.BitTable, k);
       ASSERT_EQ(IsBlank(k) ? -1 : Walk(t.RegTable, k), t.FindRegister(k)) << test::Narrow(k);
