@@ -100,8 +100,8 @@ TEST(TableIndex, KeysChangedInPlaceAreSeenByTheNextLookup) {
 }
 
 // Duplicates, blank and case-different keys, changes in place, lookups between changes
-// and tables emptied with changes pending: the finders answer as the walk does, blank names found by none but
-// FindFirstBit4Reg.
+// and tables emptied with changes pending: the finders answer as the walk does, blank names found
+// by none but FindFirstBit4Reg.
 TEST(TableIndex, AnswersAsAWalkThroughRandomChanges) {
   const Texts keys = {u"A", u"B", u"C", u"", u" ", u"a", u"A ", u"\t"};
   Random random(7);

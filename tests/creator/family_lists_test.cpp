@@ -1,6 +1,5 @@
-// The family and type lists: the family number and road, the family filter, merge
-// entries, the removal of older copies, the type text, and the family click on real
-// folders (copies in several folders, letter case, the locating loop, the 16-bit road).
+// The family click on real folders: copies in several folders, letter case, the
+// locating loop, the 16-bit road. The family lists' functions are in functions_test.cpp.
 #include "creator/family_lists.h"
 
 #include <gtest/gtest.h>
@@ -21,71 +20,6 @@ using test::Rig;
 using test::ShownBox;
 using test::TempDir;
 using namespace std::chrono_literals;
-
-TEST(DeleteNonFam, KeepsLinesWithBackslashPAndTheFamilyInAnyLetterCase) {
-  auto collator = MakeCollator();
-  SortedStringList list(*collator, /*sorted=*/false);
-  for (const char16_t* line : {
-           u"C:\\Asm\\p16f877a.inc\t3/15/2021\t10",    // the file name
-           u"C:\\Asm\\P18F452.INC\t3/15/2021\t10",     // another family
-           u"C:\\P16old\\p12f675.inc\t3/15/2021\t10",  // a folder beginning with P16
-           u"C:\\Asm\\p12f1612.inc\t3/15/2021\t10",    // 16 but not after \P
-           u"C:\\Asm\\xp16f84.inc\t3/15/2021\t10",     // P16 not after the backslash
-           u"p16f84.inc\t3/15/2021\t10",               // no backslash at all
-       }) {
-    list.Add(line);
-  }
-  DeleteNonFam(u"16", list);
-  EXPECT_EQ(
-      (Lines{u"C:\\Asm\\p16f877a.inc\t3/15/2021\t10", u"C:\\P16old\\p12f675.inc\t3/15/2021\t10"}),
-      list.Items());
-
-  // The family text itself is taken as given: in lower case it never matches.
-  list.Add(u"C:\\Kdx\\P24EP128GP202.KDX\t3/15/2021\t10");
-  DeleteNonFam(u"24ep", list);
-  EXPECT_TRUE(list.Empty());
-}
-
-// A merge entry of the listing line "C:\<folder>\<name>\t<date>\t1".
-std::u16string Entry(std::u16string_view date, std::u16string_view folder,
-                     std::u16string_view name = u"P16F84.INC") {
-  return std::u16string(name) + u"\t" + std::u16string(date) + u"\t1\u00FFC:\\" +
-         std::u16string(folder) + u"\\";
-}
-
-// Entries are given in their sorted order; the list is not re-sorted here.
-TEST(RemoveOlderCopies, ComparesEachEntryWithTheOneAfterIt) {
-  struct Case {
-    const char* name;
-    Lines entries;
-    std::vector<std::size_t> kept;
-  } cases[] = {
-      {"one entry", {Entry(u"3/15", u"A")}, {0}},
-      {"the later date text stays", {Entry(u"3/15", u"A"), Entry(u"3/16", u"B")}, {1}},
-      {"dates as text, not time", {Entry(u"10/1/2021", u"A"), Entry(u"9/1/2020", u"B")}, {1}},
-      {"an earlier greater date stays", {Entry(u"3/16", u"A"), Entry(u"3/15", u"B")}, {0, 1}},
-      {"identical dates: the last stays", {Entry(u"3/15", u"A"), Entry(u"3/15", u"B")}, {1}},
-      {"the reference moves on also past an entry that stays",
-       {Entry(u"3/11", u"A"), Entry(u"3/13", u"B"), Entry(u"3/12", u"C")},
-       {1, 2}},
-      {"letter case splits a run",
-       {Entry(u"3/15", u"A"), Entry(u"3/15", u"B", u"p16f84.inc"), Entry(u"3/15", u"C")},
-       {0, 1, 2}},
-      {"other names are left alone",
-       {Entry(u"3/15", u"A"), Entry(u"3/14", u"A", u"P16F84A.INC")},
-       {0, 1}},
-  };
-  auto collator = MakeCollator();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    SortedStringList merged(*collator, /*sorted=*/false);
-    for (const std::u16string& e : c.entries) merged.Add(e);
-    RemoveOlderCopies(merged);
-    Lines expected;
-    for (std::size_t i : c.kept) expected.push_back(c.entries[i]);
-    EXPECT_EQ(expected, merged.Items());
-  }
-}
 
 // Family clicks over device files in sub-folders of a temporary folder.
 class FamilyClickTest : public ::testing::Test {

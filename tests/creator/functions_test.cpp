@@ -15,6 +15,7 @@
 #include "creator/include_reader.h"
 #include "creator/kdx_reader.h"
 #include "creator/name_tables.h"
+#include "platform/platform.h"
 #include "tests/support/table_cases.h"
 
 namespace bnf {
@@ -32,6 +33,19 @@ std::u16string Text(bool b) {
 }
 std::u16string Text(int32_t i) {
   return IntToText(i);
+}
+Texts Split(std::u16string_view s, char16_t by) {
+  Texts out;
+  for (std::size_t at = 0, end; at <= s.size(); at = end + 1) {
+    end = std::min(s.find(by, at), s.size());
+    out.emplace_back(s.substr(at, end - at));
+  }
+  return out;
+}
+std::u16string Join(const Texts& parts, std::u16string_view by) {
+  std::u16string out;
+  for (const std::u16string& p : parts) out += (out.empty() ? u"" : std::u16string(by)) + p;
+  return out;
 }
 int32_t Int(std::u16string_view s) {
   int32_t i = 0;
@@ -59,6 +73,28 @@ const std::map<std::string, Function>& Functions() {
          const std::u16string entry = MergeEntry(a[0]);
          const MergeParts p = SplitMergeEntry(entry);
          return entry + u";" + p.name + u";" + p.date + u";" + p.directory;
+       }},
+      {"DeleteNonFam",
+       [](T, N, A a) {
+         auto collator = MakeCollator();
+         SortedStringList list(*collator, false);
+         for (const std::u16string& line : Split(a[1], u';')) list.Add(line);
+         DeleteNonFam(a[0], list);
+         return Join(list.Items(), u";");
+       }},
+      {"RemoveOlderCopies",
+       [](T, N, A a) {
+         auto collator = MakeCollator();
+         SortedStringList merged(*collator, false);
+         for (const std::u16string& e : Split(a[0], u';')) {
+           const Texts f = Split(e, u' ');
+           merged.Add(f[0] + u"\t" + f[1] + u"\t1\u00FF" + f[2]);
+         }
+         RemoveOlderCopies(merged);
+         Texts kept;
+         for (const std::u16string& e : merged.Items())
+           kept.push_back(SplitMergeEntry(e).directory);
+         return Join(kept, u" ");
        }},
       {"IsSFRLike", [](T, N, A a) { return Text(IsSFRLike(a[0], a[1])); }},
       {"FindRegisterLike", [](T t, N, A a) { return Text(FindRegisterLike(t, a[0])); }},
