@@ -37,19 +37,7 @@ constexpr RegRoot kUser = RegRoot::CurrentUser;
 constexpr RegRoot kMachine = RegRoot::LocalMachine;
 constexpr std::u16string_view kSettings = u"Software\\Calmwood\\ZMV BNF Tool";
 constexpr std::u16string_view kVolatile = u"Volatile Environment";
-constexpr std::u16string_view kX32 = u"Software\\MicroChip\\MPLab X";
-constexpr std::u16string_view kIde = u"Software\\Felsgate\\KorvanIDE\\Install";
 
-const char kSfrHeader[] =
-    "; Include your private SFR definitions in this file\r\n"
-    "; The format is SFRname=description\r\n"
-    "; e.g. UCON=USB Control register\r\n"
-    ";\r\n";
-const char kBitHeader[] =
-    "; Include your private BitNames in this file\r\n"
-    "; The format is BitName=description\r\n"
-    "; e.g. EPHSHK=Endpoint Handshake Enable bit\r\n"
-    ";\r\n";
 const char16_t kChooserText[] =
     u"Select directory for BitName files. Please do NOT select a directory that needs "
     u"administrator rights";
@@ -220,8 +208,10 @@ TEST_F(StartupTest, Cases) {
 
 TEST_F(StartupTest, FirstStartWritesThePrivateFilesAndLeavesExistingOnesUntouched) {
   rig.Start();
-  EXPECT_EQ(kSfrHeader, ReadBytes(ToHostPath(ProfileDir() + u"\\PrivateSFR.txt")));
-  EXPECT_EQ(kBitHeader, ReadBytes(ToHostPath(ProfileDir() + u"\\PrivateBit.txt")));
+  for (const char* name : {"PrivateSFR.txt", "PrivateBit.txt"}) {
+    EXPECT_EQ(ReadBytes(ToHostPath(test::SourcePath("tests/data/creator/" + std::string(name)))),
+              ReadBytes(appData.native() / "Calmwood" / "Korvan BNF Tool" / name));
+  }
 
   StartupRig r(appData.path());
   std::filesystem::remove(ToHostPath(ProfileDir() + u"\\PrivateBit.txt"));
