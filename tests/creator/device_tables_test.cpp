@@ -182,8 +182,10 @@ TEST(IndexedFallbacks, DescriptionsAndPagesAsTheWalkingLookupsGiveThem) {
                                      random.OneIn(3) ? u"d" + IntToText(i) : u""});
     }
     for (int32_t i = random.Below(20); i >= 0; --i) {
-      indexed.RegTable.Append(
-          RegRow{random.Pick(registers), random.Pick(addresses), {}, random.OneIn(3) ? u"p" : u""});
+      indexed.RegTable.Append(RegRow{random.Pick(registers),
+                                     random.Pick(addresses),
+                                     {},
+                                     random.OneIn(3) ? u"p" + IntToText(i) : u""});
     }
     for (int32_t i = random.Below(8); i > 0; --i) {
       indexed.NotFound.Append(
