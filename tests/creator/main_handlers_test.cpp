@@ -10,26 +10,22 @@
 #include <vector>
 
 #include "creator/main_form.h"
-#include "tests/support/rig.h"
-#include "tests/support/test_paths.h"
+#include "tests/support/example_rig.h"
+#include "tests/support/table_cases.h"
 
 namespace bnf {
 namespace {
 
 using Lines = std::vector<std::u16string>;
 using Kinds = std::vector<test::ShownBox::Kind>;
-using test::Rig;
 using test::ShownBox;
 using test::TempDir;
 
 std::u16string Datasheet8() {
-  return test::SourcePath("examples/datasheets/16F1938.txt");
+  return test::ExampleRig::Datasheet("16F1938");
 }
 std::u16string Datasheet16() {
-  return test::SourcePath("examples/datasheets/24FJ64GA002.txt");
-}
-std::string Expected(const std::u16string& name) {
-  return test::ReadBytes(test::ToHostPath(test::SourcePath("examples/expected")) / name);
+  return test::ExampleRig::Datasheet("24FJ64GA002");
 }
 
 // The names of the files in a folder, sorted.
@@ -42,23 +38,10 @@ Lines Files(const TempDir& dir) {
   return names;
 }
 
-// The tool started with `args` after start-up on the example folders, its window as the
-// view creates it, and BitName folders of its own for the user and the IDE.
-struct Started {
-  explicit Started(Lines args = {}) : rig(std::move(args)) {
-    Directories& d = rig.s().dirs;
-    d.Mplab8Dir = test::SourcePath("examples/mpasm") + u"\\";
-    d.MplabX64Dir = u"C:\\X\\mpasmx\\";
-    d.ActiveMpasmDir = d.Mplab8Dir;
-    d.KdxDir = test::SourcePath("examples/kdx") + u"\\";
-    d.ToolDir = test::SourcePath("examples/tool") + u"\\";
-    d.ProfileDir = test::SourcePath("examples/profile");
-    d.BNFLocation = user.path();
-    d.IdeBnfDir = ide.path() + u"\\";
-    ReadSFR_BITFiles(rig.s().names, d, rig.text, /*Standard=*/true, rig.dialogs);
-    ReadSFR_BITFiles(rig.s().names, d, rig.text, /*Standard=*/false, rig.dialogs);
+// The example rig before its first show, its window as the view creates it.
+struct Started : test::ExampleRig {
+  explicit Started(Lines args = {}) : ExampleRig(std::move(args)) {
     rig.s().FirstShow = true;
-
     test::TestView& v = rig.view;
     v.SetCaption(Ctl::Form, u"fBNF");
     v.SetCaption(Ctl::AboutLabel1, u"Korvan\u00AE BitName file creator - ");
@@ -67,21 +50,6 @@ struct Started {
     v.SetEnabled(Ctl::ReloadPrivate, false);
     v.enabledHistory.clear();
   }
-
-  template <typename Handler>
-  bool Handle(Handler handler) {
-    return rig.form.Guard([&] { (rig.form.*handler)(); });
-  }
-
-  Kinds ShownKinds() const {
-    Kinds kinds;
-    for (const ShownBox& b : rig.dialogs.shown) kinds.push_back(b.kind);
-    return kinds;
-  }
-
-  TempDir user;
-  TempDir ide;
-  Rig rig;
 };
 
 class MainWindowTest : public ::testing::Test, protected Started {};
@@ -152,7 +120,8 @@ TEST(CommandLine, GeneratesAndEndsTheApplication) {
     EXPECT_EQ(c.written, Files(s.user));
     EXPECT_EQ(c.eightBit ? Lines{} : c.written, Files(s.ide));
     for (const std::u16string& file : c.written) {
-      EXPECT_EQ(Expected(file), test::ReadBytes(s.user.native() / file));
+      EXPECT_EQ(test::ExampleRig::Expected(test::Narrow(file)),
+                test::ReadBytes(s.user.native() / file));
     }
     EXPECT_EQ(Kinds(c.messages, ShownBox::Message), s.ShownKinds());
     EXPECT_EQ(1, s.rig.view.quitRequests);
@@ -234,7 +203,7 @@ TEST_F(MainWindowTest, InteractiveSessionAndTheMenuStates) {
 
   rig.dialogs.openFileAnswers.push_back(Datasheet8());
   ASSERT_TRUE(Handle(&TfBNF::Button1Click));
-  EXPECT_EQ(Expected(u"P16F1938.bnf"), test::ReadBytes(user.native() / "P16F1938.bnf"));
+  EXPECT_EQ(Expected("P16F1938.bnf"), test::ReadBytes(user.native() / "P16F1938.bnf"));
   EXPECT_EQ(u"Done", v.Caption(Ctl::Button1));
   EXPECT_EQ(u"Done", v.Caption(Ctl::Panel1));
   EXPECT_FALSE(v.Enabled(Ctl::Button1));

@@ -20,6 +20,7 @@
 #include "creator/main_form.h"
 #include "tests/support/fake_registry.h"
 #include "tests/support/fakes.h"
+#include "tests/support/table_cases.h"
 #include "tests/support/test_paths.h"
 
 namespace bnf {
@@ -36,19 +37,7 @@ constexpr RegRoot kUser = RegRoot::CurrentUser;
 constexpr RegRoot kMachine = RegRoot::LocalMachine;
 constexpr std::u16string_view kSettings = u"Software\\Calmwood\\ZMV BNF Tool";
 constexpr std::u16string_view kVolatile = u"Volatile Environment";
-constexpr std::u16string_view kX32 = u"Software\\MicroChip\\MPLab X";
-constexpr std::u16string_view kIde = u"Software\\Felsgate\\KorvanIDE\\Install";
 
-const char kSfrHeader[] =
-    "; Include your private SFR definitions in this file\r\n"
-    "; The format is SFRname=description\r\n"
-    "; e.g. UCON=USB Control register\r\n"
-    ";\r\n";
-const char kBitHeader[] =
-    "; Include your private BitNames in this file\r\n"
-    "; The format is BitName=description\r\n"
-    "; e.g. EPHSHK=Endpoint Handshake Enable bit\r\n"
-    ";\r\n";
 const char16_t kChooserText[] =
     u"Select directory for BitName files. Please do NOT select a directory that needs "
     u"administrator rights";
@@ -101,16 +90,6 @@ class VanishingFiles : public FileSystem {
   FileSystem& real_;
 };
 
-// A value of either type, as an earlier run or another program left it.
-void Set(test::FakeRegistry& registry, RegRoot root, std::u16string_view key,
-         std::u16string_view name, const Value& value) {
-  if (const auto* text = std::get_if<std::u16string>(&value)) {
-    registry.SetString(root, key, name, *text);
-  } else {
-    registry.SetInteger(root, key, name, std::get<int32_t>(value));
-  }
-}
-
 // One tool on real files with the registry double, the test view and scripted dialogs;
 // "APPDATA" of "Volatile Environment" names `appData` unless that is empty.
 struct StartupRig {
@@ -157,64 +136,92 @@ class StartupTest : public ::testing::Test {
   const std::u16string current = AddBackslash(rig.realFolders->CurrentDirectory());
 };
 
-TEST_F(StartupTest, FirstStartCreatesTheEmptyKeyAndThePrivateFiles) {
-  EXPECT_EQ(u"", rig.Start());
-
-  ASSERT_TRUE(rig.registry.HasKey(kUser, kSettings));
-  EXPECT_TRUE(rig.registry.Find(kUser, kSettings)->empty());
-  EXPECT_EQ(0u, rig.view.bounds.count(Win::Main));  // the window keeps its design place
-  EXPECT_EQ((Texts{u"", u"", u""}), (Texts{dirs.BNFLocation, dirs.ToolDir, dirs.MPAsmDir}));
-  EXPECT_EQ(u"Directory for BitName files...[]", rig.Caption());
-  EXPECT_EQ(ProfileDir(), dirs.ProfileDir);
-  EXPECT_EQ((Texts{appData.path() + u"\\Calmwood", ProfileDir()}), rig.folders.created);
-  EXPECT_EQ(kSfrHeader, ReadBytes(ToHostPath(ProfileDir() + u"\\PrivateSFR.txt")));
-  EXPECT_EQ(kBitHeader, ReadBytes(ToHostPath(ProfileDir() + u"\\PrivateBit.txt")));
-  EXPECT_TRUE(rig.form.state().FirstShow);
-  EXPECT_TRUE(rig.dialogs.shown.empty());
-  EXPECT_EQ(0, rig.view.quitRequests);
+// What start-up leaves, as the case file writes it, with the temporary and the current
+// folder as $APPDATA and $CURRENT.
+Texts Outcome(const StartupRig& r, const std::u16string& appData, const std::u16string& current) {
+  const Directories& d = r.form.state().dirs;
+  const WindowBounds w = r.view.Bounds(Win::Main);
+  Texts out = {
+      u"dirs " + d.BNFLocation + u"|" + d.ToolDir + u"|" + d.MPAsmDir + u"|" + d.ProfileDir,
+      u"mplab " + d.Mplab8Dir + u"|" + d.MplabXXpDir + u"|" + d.MplabX32Dir + u"|" + d.MplabX64Dir +
+          u"|" + d.ActiveMpasmDir,
+      u"ide " + d.IdeBnfDir + u"|" + d.KdxDir,
+      r.view.bounds.count(Win::Main) == 0
+          ? u"window as designed"
+          : u"window " + IntToText(w.left) + u"," + IntToText(w.top),
+      u"caption=" + r.Caption()};
+  if (const test::FakeRegistry::Values* values = r.registry.Find(kUser, kSettings)) {
+    out.push_back(u"settings");
+    for (const auto& [name, value] : *values) {
+      const auto* text = std::get_if<std::u16string>(&value);
+      out.back() +=
+          u" " + name + u"=" + (text ? *text : u"#" + IntToText(std::get<int32_t>(value)));
+    }
+  }
+  // The system's own words after a file error differ between the platforms.
+  for (const ShownBox& box : r.dialogs.shown)
+    out.push_back(u"box " + box.text.substr(0, box.text.find(u". ")));
+  for (const std::u16string& folder : r.folders.created) out.push_back(u"made " + folder);
+  if (r.view.quitRequests > 0) out.push_back(u"quit");
+  if (!r.form.state().FirstShow) out.push_back(u"no first show");
+  for (std::u16string& line : out) {
+    for (const auto& [from, to] : {std::pair{appData, u"$APPDATA"}, {current, u"$CURRENT"}}) {
+      for (std::size_t at; (at = line.find(from)) != std::u16string::npos;)
+        line.replace(at, from.size(), to);
+    }
+  }
+  return out;
 }
 
-TEST_F(StartupTest, LaterStartsReadTheSettingsAndRecordTheFolder) {
-  using Settings = std::vector<std::pair<std::u16string, Value>>;
-  const Settings all = {
-      {u"Top", 210}, {u"Left", 330}, {u"BNFLocation", u"D:\\bnf"}, {u"MPAsmDir", u"D:\\mpasm"}};
-  const std::u16string exe = current + u"bnfcreator.exe";
-  const Texts none = {u"", current, u""};
-  const Texts tools = {u"", u"C:\\Tools\\", u""};
-  struct Case {
-    Settings settings;
-    bool opens;
-    std::pair<int32_t, int32_t> leftTop;  // 0, 0: the window keeps its design place
-    Texts dirs;                           // BNFLocation, ToolDir, MPAsmDir
-    std::optional<Value> location;        // "Location" afterwards
-  };
-  const Case cases[] = {
-      {all, true, {330, 210}, {u"D:\\bnf", current, u"D:\\mpasm"}, current},  // second start
-      {{{u"Left", 300}}, true, {300, 100}, none, current},
-      {{{u"Location", exe}}, true, {100, 100}, none, exe},  // from the same folder
-      {{{u"Location", u"C:\\Tools\\tool.exe"}}, true, {100, 100}, tools, current},
-      {{{u"Location", u"C:\\Tools\\"}}, true, {100, 100}, tools, current},
-      {{{u"Location", u"tool.exe"}}, true, {100, 100}, none, current},
-      {{{u"Location", u""}}, true, {100, 100}, none, current},
-      {all, false, {0, 0}, {u"", u"", u""}, std::nullopt},  // the key does not open
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(&c - cases);
-    StartupRig r(appData.path());
-    for (const auto& [name, value] : c.settings) Set(r.registry, kUser, kSettings, name, value);
-    if (!c.opens)
-      r.registry.refuseAllAccess.insert(test::FakeRegistry::Normalise(kUser, kSettings));
-
+TEST_F(StartupTest, Cases) {
+  const std::u16string here = rig.realFolders->CurrentDirectory();
+  for (const test::Case& c : test::ReadCases("startup.cases")) {
+    SCOPED_TRACE(c.name);
+    TempDir folder;
+    StartupRig r(u"");
+    for (std::u16string line : c["registry"]) {
+      for (std::size_t at; (at = line.find(u"$APPDATA")) != std::u16string::npos;)
+        line.replace(at, 8, folder.path());
+      for (std::size_t at; (at = line.find(u"$CURRENT")) != std::u16string::npos;)
+        line.replace(at, 8, AddBackslash(here));
+      const bool create = line.starts_with(u"!create "), access = line.starts_with(u"!access ");
+      Texts f = test::Fields(line.substr(create || access ? 8 : 0));
+      const RegRoot root = f[0].starts_with(u"HKLM") ? kMachine : kUser;
+      const std::u16string key = f[0].substr(5);
+      if (create) r.registry.refuseCreate.insert(test::FakeRegistry::Normalise(root, key));
+      if (access) r.registry.refuseAllAccess.insert(test::FakeRegistry::Normalise(root, key));
+      if (f.size() == 1 && !create && !access) r.registry.AddKey(root, key);
+      if (f.size() < 3) continue;
+      if (f[2].starts_with(u"#")) {
+        r.registry.SetInteger(root, key, f[1], std::stoi(test::Narrow(f[2].substr(1))));
+      } else {
+        r.registry.SetString(root, key, f[1], f[2]);
+      }
+    }
+    r.folders.create = !c["registry"].empty() && c["registry"][0].ends_with(u"$APPDATA");
+    for (const std::u16string& answer : c["okcancel"])
+      r.dialogs.okCancelAnswers.push_back(std::stoi(test::Narrow(answer)));
     r.Start();
-
-    EXPECT_TRUE(r.dialogs.shown.empty());
-    EXPECT_EQ(c.leftTop,
-              std::make_pair(r.view.Bounds(Win::Main).left, r.view.Bounds(Win::Main).top));
-    EXPECT_EQ(c.dirs, (Texts{r.dirs().BNFLocation, r.dirs().ToolDir, r.dirs().MPAsmDir}));
-    EXPECT_EQ(c.location, r.Setting(u"Location"));
-    EXPECT_EQ(u"Directory for BitName files...[" + c.dirs[0] + u"]", r.Caption());
-    EXPECT_TRUE(r.form.state().FirstShow);
+    EXPECT_EQ(c["expect"], Outcome(r, folder.path(), AddBackslash(here)));
   }
+}
+
+TEST_F(StartupTest, FirstStartWritesThePrivateFilesAndLeavesExistingOnesUntouched) {
+  rig.Start();
+  for (const char* name : {"PrivateSFR.txt", "PrivateBit.txt"}) {
+    EXPECT_EQ(ReadBytes(ToHostPath(test::SourcePath("tests/data/creator/" + std::string(name)))),
+              ReadBytes(appData.native() / "Calmwood" / "Korvan BNF Tool" / name));
+  }
+
+  StartupRig r(appData.path());
+  std::filesystem::remove(ToHostPath(ProfileDir() + u"\\PrivateBit.txt"));
+  test::WriteBytes(ToHostPath(ProfileDir() + u"\\PrivateSFR.txt"), "");
+  test::WriteBytes(ToHostPath(ProfileDir() + u"\\privatebit.TXT"), "TMR0IF=Mine\n");
+  r.form.FormCreate();
+  EXPECT_TRUE(r.folders.created.empty());
+  EXPECT_EQ("", ReadBytes(ToHostPath(ProfileDir() + u"\\PrivateSFR.txt")));
+  EXPECT_EQ("TMR0IF=Mine\n", ReadBytes(ToHostPath(ProfileDir() + u"\\privatebit.TXT")));
+  EXPECT_EQ(u"Mine", GetDefaultBit(r.form.state().names, u"TMR0IF"));
 }
 
 TEST_F(StartupTest, StartFromAnotherFolderReadsTheOldFoldersNameTables) {
@@ -222,168 +229,9 @@ TEST_F(StartupTest, StartFromAnotherFolderReadsTheOldFoldersNameTables) {
   rig.text.WriteLines(tool.File(u"StandardSFR.txt"), {u"TMR=Timer"});
   rig.text.WriteLines(tool.File(u"StandardBIT.txt"), {u"C=Carry"});
   rig.registry.SetString(kUser, kSettings, u"Location", tool.File(u"bnfcreator.exe"));
-
   rig.form.FormCreate();
-
   EXPECT_EQ(u"Timer, Low byte", GetDefaultSFR(rig.form.state().names, u"TMRL"));
   EXPECT_EQ(u"Carry", GetDefaultBit(rig.form.state().names, u"C"));
-}
-
-TEST_F(StartupTest, KeyThatCannotBeCreatedEndsTheApplicationAfterStartUp) {
-  for (int32_t answer : {1, 2}) {
-    SCOPED_TRACE(answer);
-    StartupRig r(appData.path());
-    r.registry.refuseCreate.insert(test::FakeRegistry::Normalise(kUser, kSettings));
-    r.dialogs.okCancelAnswers = {answer};
-
-    r.form.FormCreate();
-
-    EXPECT_EQ(Texts{u"Unable to create key! Exiting."}, r.dialogs.Texts(ShownBox::ErrorOkCancel));
-    EXPECT_EQ(1u, r.dialogs.shown.size());
-    EXPECT_EQ(1, r.view.quitRequests);
-    // Start-up still runs to its end.
-    EXPECT_EQ(u"Directory for BitName files...[]", r.Caption());
-    EXPECT_TRUE(Exists(ProfileDir() + u"\\PrivateBit.txt"));
-    EXPECT_TRUE(r.form.state().FirstShow);
-  }
-}
-
-TEST_F(StartupTest, MplabFolders) {
-  constexpr const char16_t* N = nullptr;  // the value is missing
-  struct Case {
-    // "T_MPAsm.MPASM", the three "InstallDir" values and the settings' "MPAsmDir".
-    std::vector<const char16_t*> values;
-    // Mplab8Dir, MplabXXpDir, MplabX32Dir, MplabX64Dir, ActiveMpasmDir.
-    Texts expected;
-  };
-  const Case cases[] = {
-      {{u"C:\\MPLAB\\MPASM Suite\\MPASMWIN.exe", N, N, N, N},
-       {u"C:\\MPLAB\\MPASM Suite\\", u"", u"", u"", u"C:\\MPLAB\\MPASM Suite\\"}},
-      {{u"D:MPASMWIN.exe", N, N, N, N}, {u"D:\\", u"", u"", u"", u"D:\\"}},
-      {{u"MPASMWIN.exe", N, N, N, N}, {u"\\", u"", u"", u"", u"\\"}},
-      {{u"", N, N, N, N}, {u"", u"", u"", u"", u""}},
-      {{N, N, u"C:\\X", u"C:\\X\\", N}, {u"", u"", u"", u"C:\\X\\mpasmx\\", u"C:\\X\\mpasmx\\"}},
-      {{N, N, u"C:\\X", u"c:\\x", N},
-       {u"", u"", u"C:\\X\\mpasmx\\", u"c:\\x\\mpasmx\\", u"C:\\X\\mpasmx\\"}},
-      {{u"C:\\M8\\a.exe", u"C:\\XP", u"C:\\X32", N, u"D:\\mpasm"},
-       {u"C:\\M8\\", u"C:\\XP\\mpasmx\\", u"C:\\X32\\mpasmx\\", u"", u"C:\\M8\\"}},
-      {{N, u"C:\\XP", N, u"C:\\X64", N},
-       {u"", u"C:\\XP\\mpasmx\\", u"", u"C:\\X64\\mpasmx\\", u"C:\\XP\\mpasmx\\"}},
-      // Without any MPLAB the folder the user located is in effect.
-      {{N, N, N, N, u"D:\\mpasm"}, {u"", u"", u"", u"", u"D:\\mpasm"}},
-  };
-  const struct {
-    RegRoot root;
-    std::u16string_view key;
-    const char16_t* name;
-  } sources[] = {{kUser, u"Software\\MicroChip\\MPLab IDE\\Tool Locations", u"T_MPAsm.MPASM"},
-                 {kMachine, u"Software\\MicroChip\\MPLabX", u"InstallDir"},
-                 {kMachine, kX32, u"InstallDir"},
-                 {kMachine, u"Software\\Wow6432Node\\MicroChip\\MPLAB X", u"InstallDir"},
-                 {kUser, kSettings, u"MPAsmDir"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(&c - cases);
-    StartupRig r(appData.path());
-    for (std::size_t i = 0; i < c.values.size(); ++i) {
-      if (c.values[i])
-        r.registry.SetString(sources[i].root, sources[i].key, sources[i].name, c.values[i]);
-    }
-
-    r.form.FormCreate();
-
-    const Directories& d = r.dirs();
-    EXPECT_EQ(c.expected,
-              (Texts{d.Mplab8Dir, d.MplabXXpDir, d.MplabX32Dir, d.MplabX64Dir, d.ActiveMpasmDir}));
-  }
-}
-
-TEST_F(StartupTest, IdeFolders) {
-  struct Case {
-    bool key;
-    const char16_t *plugin, *compiler;
-    std::u16string bnfDir, kdxDir;
-  };
-  const Case cases[] = {
-      {false, nullptr, nullptr, u"", u""},
-      {true, u"C:\\IDE\\Plugins", u"C:\\IDE\\Compiler\\", u"C:\\IDE\\Plugins\\CompilerBitnames\\",
-       u"C:\\IDE\\Compiler\\Includes\\KDX\\"},
-      // Without a usable "Plugin" the IDE's BitName folder is unknown, as without the key.
-      {true, nullptr, nullptr, u"", u"\\Includes\\KDX\\"},
-      {true, u"", u"C:\\C", u"", u"C:\\C\\Includes\\KDX\\"},
-      {true, u" ", nullptr, u"", u"\\Includes\\KDX\\"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(&c - cases);
-    StartupRig r(appData.path());
-    if (c.key) r.registry.AddKey(kUser, kIde);
-    if (c.plugin) r.registry.SetString(kUser, kIde, u"Plugin", c.plugin);
-    if (c.compiler) r.registry.SetString(kUser, kIde, u"Compiler", c.compiler);
-
-    r.form.FormCreate();
-
-    EXPECT_EQ(c.bnfDir, r.dirs().IdeBnfDir);
-    EXPECT_EQ(c.kdxDir, r.dirs().KdxDir);
-  }
-}
-
-TEST_F(StartupTest, ExistingPrivateFilesAreLeftUntouched) {
-  std::filesystem::create_directories(ToHostPath(ProfileDir()));
-  test::WriteBytes(ToHostPath(ProfileDir() + u"\\PrivateSFR.txt"), "");
-  test::WriteBytes(ToHostPath(ProfileDir() + u"\\privatebit.TXT"), "TMR0IF=Mine\n");
-
-  rig.form.FormCreate();
-
-  EXPECT_TRUE(rig.folders.created.empty());
-  EXPECT_EQ("", ReadBytes(ToHostPath(ProfileDir() + u"\\PrivateSFR.txt")));
-  EXPECT_EQ("TMR0IF=Mine\n", ReadBytes(ToHostPath(ProfileDir() + u"\\privatebit.TXT")));
-  EXPECT_EQ(u"Mine", GetDefaultBit(rig.form.state().names, u"TMR0IF"));
-}
-
-TEST_F(StartupTest, WithoutAppDataTheProfileHangsFromTheDriveRoot) {
-  StartupRig r(u"");
-  r.registry.AddKey(kUser, kVolatile);
-  r.folders.create = false;  // never make folders at the root of the test machine
-
-  const std::u16string error = r.Start();
-
-  EXPECT_EQ(u"\\Calmwood\\Korvan BNF Tool", r.dirs().ProfileDir);
-  EXPECT_EQ((Texts{u"\\Calmwood", u"\\Calmwood\\Korvan BNF Tool"}), r.folders.created);
-  // The folder that was not made shows as the private file that cannot be created.
-  EXPECT_NE(std::u16string::npos, error.find(u"\\Calmwood\\Korvan BNF Tool\\PrivateSFR.txt"));
-  EXPECT_FALSE(r.form.state().FirstShow);
-}
-
-TEST_F(StartupTest, WithoutVolatileEnvironmentNoProfileIsMade) {
-  StartupRig r(u"");
-
-  r.form.FormCreate();
-
-  EXPECT_EQ(u"", r.dirs().ProfileDir);
-  EXPECT_TRUE(r.folders.created.empty());
-  EXPECT_TRUE(r.form.state().FirstShow);
-}
-
-TEST_F(StartupTest, ValueOfTheWrongTypeEndsStartUpAtThatStep) {
-  const struct {
-    RegRoot root;
-    std::u16string_view key;
-    std::u16string name;
-    Value value;
-  } cases[] = {
-      {kUser, kSettings, u"Top", u"120"},
-      {kMachine, kX32, u"InstallDir", 120},
-      {kUser, kVolatile, u"APPDATA", 120},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.name.begin(), c.name.end()));
-    StartupRig r(appData.path());
-    Set(r.registry, c.root, c.key, c.name, c.value);
-
-    EXPECT_EQ(u"Invalid data type for '" + c.name + u"'", r.Start());
-    EXPECT_FALSE(r.form.state().FirstShow);
-    EXPECT_EQ(u"", r.Caption());
-    EXPECT_FALSE(Exists(ProfileDir() + u"\\PrivateSFR.txt"));
-  }
 }
 
 TEST_F(StartupTest, FormCloseWritesTheFourValuesOnceTheKeyOpens) {

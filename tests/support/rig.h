@@ -10,6 +10,7 @@
 #include "creator/main_form.h"
 #include "tests/support/fake_registry.h"
 #include "tests/support/fakes.h"
+#include "tests/support/test_paths.h"
 
 namespace bnf::test {
 
