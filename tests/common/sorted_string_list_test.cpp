@@ -21,7 +21,6 @@ TEST(SortedStringList, KeepsOrderDropsEqualTextsAndSortsWhenSwitchedOn) {
   EXPECT_EQ((Texts{u"ZZ", u"aa", u"AA", u"B"}), list.Items());
   list.SetSorted(true);
   EXPECT_EQ((Texts{u"aa", u"AA", u"B", u"ZZ"}), list.Items());
-  list.SetSorted(true);
   EXPECT_FALSE(list.Add(u"Aa"));
   EXPECT_TRUE(list.Add(u"AB"));
   EXPECT_TRUE(list.Add(u"a"));
