@@ -60,6 +60,7 @@ TEST(TextUtils, Texts) {
       // The run of word characters touching the boundary in front of the position.
       {GetWordAt(u"ADON: A/D", 5), u"ADON:"},
       {GetWordAt(u"GO/DONE", 0), u""},
+      {GetWordAt(u"GO/DONE", 1), u"GO"},
       {GetWordAt(u"GO/DONE", 3), u"GO"},
       {GetWordAt(u"GO/DONE", 4), u"DONE"},
       {GetWordAt(u"GO/DONE", 8), u"DONE"},
