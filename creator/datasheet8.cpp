@@ -55,12 +55,28 @@ void RemoveParenthesised(std::u16string& line) {
   }
 }
 
+char16_t UpperChar(char16_t c) {
+  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+// True when `word` (upper case) stands in `line` at index `at`, in any letter case.
+bool WordAt(std::u16string_view line, std::size_t at, std::u16string_view word) {
+  if (line.size() - at < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (UpperChar(line[at + i]) != word[i]) return false;
+  }
+  return true;
+}
+
 bool IsFiltered(std::u16string_view line) {
   // Most lines of a datasheet are prose without a colon: the cheap test first.
   if (!Holds(line, u":")) return true;
-  std::u16string upper = UpperCase(line);
-  for (std::u16string_view word : kFilterWords) {
-    if (Holds(upper, word)) return true;
+  // One pass over the line for all the words, no upper-cased copy.
+  for (std::size_t at = 0; at < line.size(); ++at) {
+    const char16_t first = UpperChar(line[at]);
+    for (std::u16string_view word : kFilterWords) {
+      if (word[0] == first && WordAt(line, at, word)) return true;
+    }
   }
   return false;
 }
@@ -182,10 +198,6 @@ struct BitLineShape {
     std::u16string m(n);
     m.erase(static_cast<std::size_t>(notAt - 1), 4);
     return MayName(m) || (tryRange && MayRange(m));
-  }
-
-  static char16_t UpperChar(char16_t c) {
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
   }
 
   std::u16string_view line;
