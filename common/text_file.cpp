@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/errors.h"
+#include "common/text_utils.h"
 
 namespace bnf {
 
@@ -80,9 +81,8 @@ bool LineReader::NextBlock() {
 
 bool LineReader::Next(std::u16string_view& line) {
   if (rest_.empty() && !NextBlock()) return false;
-  std::size_t end = 0;
-  while (end < rest_.size() && rest_[end] != u'\r' && rest_[end] != u'\n') ++end;
-  if (end == rest_.size()) {
+  const std::size_t end = FindEither(rest_, u'\r', u'\n');
+  if (end == std::u16string_view::npos) {
     line = rest_;
     rest_ = {};
     return true;

@@ -47,9 +47,9 @@ bool IsPlainProse(const PageFooters& footers, std::u16string_view line) {
   // Most lines of a datasheet take this test: the colon and the pattern are looked for
   // in one pass.
   std::u16string_view pattern = footers.Pattern();
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == u':') return false;
-    if (line[i] == pattern[0] && line.substr(i).starts_with(pattern)) return false;
+  for (std::size_t i = FindEither(line, u':', pattern[0]); i != std::u16string_view::npos;
+       i = FindEither(line, u':', pattern[0], i + 1)) {
+    if (line[i] == u':' || line.substr(i).starts_with(pattern)) return false;
   }
   return true;
 }
