@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/errors.h"
+#include "common/text_utils.h"
 
 namespace bnf {
 
@@ -41,15 +42,37 @@ constexpr std::size_t kBlockBytes = 64 * 1024;
 
 }  // namespace
 
+bool LineReader::ReadMore() {
+  if (atEnd_) return false;
+  const std::size_t at = bytes_.size();
+  bytes_.resize(at + kBlockBytes);
+  const std::size_t got = file_->Read(bytes_.data() + at, kBlockBytes);
+  bytes_.resize(at + got);
+  atEnd_ = got == 0;
+  return !atEnd_;
+}
+
+// Where the next block's bytes end: behind the first LF from kBlockBytes on, or at the
+// end of the file.
+std::size_t LineReader::BlockEnd() {
+  std::size_t from = kBlockBytes - 1;
+  for (;;) {
+    if (bytes_.size() > from) {
+      std::size_t lf = bytes_.find('\n', from);
+      if (lf != std::string::npos) return lf + 1;
+      from = bytes_.size();
+    }
+    if (!ReadMore()) return bytes_.size();
+  }
+}
+
 bool LineReader::NextBlock() {
-  while (offset_ < bytes_.size()) {
-    std::size_t end = bytes_.find('\n', std::min(bytes_.size(), offset_ + kBlockBytes) - 1);
-    end = end == std::string::npos ? bytes_.size() : end + 1;
+  for (std::size_t end = BlockEnd(); end > 0; end = BlockEnd()) {
     previous_.swap(block_);
-    block_ = codec_.Decode(std::string_view(bytes_).substr(offset_, end - offset_));
+    block_ = codec_.Decode(std::string_view(bytes_).substr(0, end));
+    bytes_.erase(0, end);
     // The IDE reads a line only up to a NUL, so none may reach a written file.
     std::erase(block_, u'\0');
-    offset_ = end;
     rest_ = block_;
     if (!rest_.empty()) return true;
   }
@@ -58,9 +81,8 @@ bool LineReader::NextBlock() {
 
 bool LineReader::Next(std::u16string_view& line) {
   if (rest_.empty() && !NextBlock()) return false;
-  std::size_t end = 0;
-  while (end < rest_.size() && rest_[end] != u'\r' && rest_[end] != u'\n') ++end;
-  if (end == rest_.size()) {
+  const std::size_t end = FindEither(rest_, u'\r', u'\n');
+  if (end == std::u16string_view::npos) {
     line = rest_;
     rest_ = {};
     return true;
@@ -72,9 +94,17 @@ bool LineReader::Next(std::u16string_view& line) {
 }
 
 LineReader TextFiles::Lines(std::u16string_view path) const {
-  std::string bytes = files_.ReadFile(path);
-  RefuseUtf16(path, bytes);
-  return {std::move(bytes), codec_};
+  std::unique_ptr<FileReader> file = files_.OpenFile(path);
+  // Enough of the file for the byte-order mark, read before anything is read from it.
+  std::string start;
+  while (start.size() < 2) {
+    char piece[2];
+    const std::size_t got = file->Read(piece, 2 - start.size());
+    if (got == 0) break;
+    start.append(piece, got);
+  }
+  RefuseUtf16(path, start);
+  return {std::move(start), std::move(file), codec_};
 }
 
 std::vector<std::u16string> TextFiles::ReadLines(std::u16string_view path) const {

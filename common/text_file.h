@@ -3,6 +3,7 @@
 // the Windows text reader does); every written line ends in CR LF, the last included.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,27 +17,35 @@ namespace bnf {
 // line end is a line; an empty text has no lines.
 std::vector<std::u16string> SplitLines(std::u16string_view text);
 
-// The lines of a text file one at a time, by the reading rule above, decoded a block of
-// whole lines at a time: a scan that reads each line once holds the file's bytes and
-// two blocks, neither the whole text decoded nor a string per line. The lines are the
-// ones SplitLines gives for the whole decoded text: a block ends just behind a LF byte,
-// which ends a line in every ANSI code page and is never part of a character.
+// The lines of a text file one at a time, by the reading rule above, read and decoded a
+// block of whole lines at a time: a scan that reads each line once holds two blocks and
+// their bytes, neither the file's bytes nor its text whole nor a string per line. The
+// lines are the ones SplitLines gives for the whole decoded text: a block ends just
+// behind a LF byte, which ends a line in every ANSI code page and is never part of a
+// character.
 class LineReader {
  public:
-  LineReader(std::string bytes, const AnsiCodec& codec) : bytes_(std::move(bytes)), codec_(codec) {}
+  // `start` holds the file's first bytes, already read from `file`.
+  LineReader(std::string start, std::unique_ptr<FileReader> file, const AnsiCodec& codec)
+      : bytes_(std::move(start)), file_(std::move(file)), codec_(codec) {}
+  LineReader(std::string bytes, const AnsiCodec& codec)
+      : LineReader({}, std::make_unique<BytesReader>(std::move(bytes)), codec) {}
   // Not copied nor moved once made: the lines point into its blocks.
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
   // False at the end. `line` stays valid up to the second call after this one, so a line
-  // and the one after it can be held together.
+  // and the one after it can be held together. Throws FileError when reading fails.
   bool Next(std::u16string_view& line);
 
  private:
   bool NextBlock();
+  std::size_t BlockEnd();
+  bool ReadMore();
 
-  std::string bytes_;
+  std::string bytes_;  // read and not yet decoded
+  std::unique_ptr<FileReader> file_;
+  bool atEnd_ = false;
   const AnsiCodec& codec_;
-  std::size_t offset_ = 0;
   std::u16string block_;
   std::u16string previous_;
   std::u16string_view rest_;

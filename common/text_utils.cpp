@@ -2,6 +2,7 @@
 // interface are 1-based; inside, the code works on 0-based indices.
 #include "common/text_utils.h"
 
+#include <cstring>
 #include <limits>
 
 namespace bnf {
@@ -12,7 +13,31 @@ bool IsTrimmed(char16_t c) {
   return c <= 32;
 }
 
+constexpr uint64_t kLowBits = 0x0001000100010001u;
+constexpr uint64_t kHighBits = 0x8000800080008000u;
+
+// True when one of the four 16-bit lanes of `v` is zero (exact as a whole; a borrow only
+// blurs which lane).
+bool HasZeroLane(uint64_t v) {
+  return ((v - kLowBits) & ~v & kHighBits) != 0;
+}
+
 }  // namespace
+
+std::size_t FindEither(std::u16string_view s, char16_t a, char16_t b, std::size_t from) {
+  const uint64_t lanesA = kLowBits * a;
+  const uint64_t lanesB = kLowBits * b;
+  std::size_t i = from;
+  for (; i + 4 <= s.size(); i += 4) {
+    uint64_t v = 0;
+    std::memcpy(&v, s.data() + i, sizeof v);
+    if (HasZeroLane(v ^ lanesA) || HasZeroLane(v ^ lanesB)) break;
+  }
+  for (; i < s.size(); ++i) {
+    if (s[i] == a || s[i] == b) return i;
+  }
+  return std::u16string_view::npos;
+}
 
 std::u16string Trim(std::u16string_view s) {
   std::size_t first = 0;

@@ -55,12 +55,28 @@ void RemoveParenthesised(std::u16string& line) {
   }
 }
 
+char16_t UpperChar(char16_t c) {
+  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+// True when `word` (upper case) stands in `line` at index `at`, in any letter case.
+bool WordAt(std::u16string_view line, std::size_t at, std::u16string_view word) {
+  if (line.size() - at < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (UpperChar(line[at + i]) != word[i]) return false;
+  }
+  return true;
+}
+
 bool IsFiltered(std::u16string_view line) {
   // Most lines of a datasheet are prose without a colon: the cheap test first.
   if (!Holds(line, u":")) return true;
-  std::u16string upper = UpperCase(line);
-  for (std::u16string_view word : kFilterWords) {
-    if (Holds(upper, word)) return true;
+  // One pass over the line for all the words, no upper-cased copy.
+  for (std::size_t at = 0; at < line.size(); ++at) {
+    const char16_t first = UpperChar(line[at]);
+    for (std::u16string_view word : kFilterWords) {
+      if (word[0] == first && WordAt(line, at, word)) return true;
+    }
   }
   return false;
 }
@@ -143,6 +159,53 @@ void TakeBitDescription(BitRow& bit, std::u16string_view line) {
   }
 }
 
+// What TakeBitDescription's forms need of a bit line, found once for all the register's
+// bits: with it most bits are ruled out without searching the line for their names.
+struct BitLineShape {
+  explicit BitLineShape(std::u16string_view line) : line(line) {
+    if (int32_t c = Pos(u": ", line); c > 0) namedWord = GetWordAt(line, c);
+    int32_t g = Pos(u">", line);
+    rangeForm = Holds(line, u"<") && g > 0 && CharAt(line, int64_t{g} + 1) == u':';
+    colon = Pos(u":", line);
+  }
+
+  // The named-bit form takes a description only when the word in front of the first
+  // ": " is the name and a colon, in any letter case.
+  bool MayName(std::u16string_view n) const {
+    if (n.empty() || namedWord.size() != n.size() + 1 || namedWord.back() != u':') return false;
+    for (std::size_t i = 0; i < n.size(); ++i) {
+      if (UpperChar(n[i]) != UpperChar(namedWord[i])) return false;
+    }
+    return true;
+  }
+  // The range and pair forms need a name ending in a digit and a line of their shape.
+  bool MayRange(std::u16string_view n) const {
+    if (n.empty() || !IsDigit(n.back())) return false;
+    if (rangeForm) return true;
+    const auto baseLength = static_cast<int64_t>(n.size()) - 1;
+    int64_t h = colon + 2 + baseLength;
+    return colon > baseLength + 1 && h < static_cast<int64_t>(line.size()) &&
+           CharAt(line, h) == u':';
+  }
+  // False only when TakeBitDescription would leave `bit` as it is: neither the name nor
+  // the name without its "NOT_" (the one the forms try when the name is absent) fits.
+  bool MayDescribe(const BitRow& bit) const {
+    std::u16string_view n = bit.name;
+    const bool tryRange = bit.description.empty();
+    if (MayName(n) || (tryRange && MayRange(n))) return true;
+    int32_t notAt = Pos(u"NOT_", n);
+    if (notAt == 0) return false;
+    std::u16string m(n);
+    m.erase(static_cast<std::size_t>(notAt - 1), 4);
+    return MayName(m) || (tryRange && MayRange(m));
+  }
+
+  std::u16string_view line;
+  std::u16string namedWord;
+  bool rangeForm = false;
+  int32_t colon = 0;
+};
+
 void TakeBitLine(CreatorState& s, Scan& scan, std::u16string_view line) {
   if (scan.CurrentRegister.empty()) return;
   // The datasheets head this register OPTION while the include files call it OPTION_REG.
@@ -151,8 +214,9 @@ void TakeBitLine(CreatorState& s, Scan& scan, std::u16string_view line) {
   int32_t first = t.FindFirstBit4Reg(scan.CurrentRegister);
   if (first < 1) return;
   int32_t last = t.FindLastBit4Reg(scan.CurrentRegister, first);
+  const BitLineShape shape(line);
   for (int32_t i = first; i <= last && i < t.BitCount(); ++i) {
-    TakeBitDescription(t.BitTable.At(i), line);
+    if (shape.MayDescribe(t.BitTable[i])) TakeBitDescription(t.BitTable.At(i), line);
   }
 }
 

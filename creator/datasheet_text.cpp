@@ -43,8 +43,15 @@ std::u16string_view TrimmedView(std::u16string_view line) {
 }
 
 bool IsPlainProse(const PageFooters& footers, std::u16string_view line) {
-  return footers.Knows() && line.find(u':') == std::u16string_view::npos &&
-         !StartsWithHeading(line) && line.find(footers.Pattern()) == std::u16string_view::npos;
+  if (!footers.Knows() || StartsWithHeading(line)) return false;
+  // Most lines of a datasheet take this test: the colon and the pattern are looked for
+  // in one pass.
+  std::u16string_view pattern = footers.Pattern();
+  for (std::size_t i = FindEither(line, u':', pattern[0]); i != std::u16string_view::npos;
+       i = FindEither(line, u':', pattern[0], i + 1)) {
+    if (line[i] == u':' || line.substr(i).starts_with(pattern)) return false;
+  }
+  return true;
 }
 
 bool PageFooters::Take(std::u16string& line, std::optional<int32_t>& page) {

@@ -4,12 +4,14 @@
 // are stored in the order the sorted WorkList gives them.
 #include "creator/include_reader.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "common/text_utils.h"
+#include "creator/datasheet_text.h"
 
 namespace bnf {
 
@@ -18,31 +20,18 @@ namespace {
 constexpr std::u16string_view kNoDeviceNumber = u"Silly value that will never show up anyway";
 constexpr std::u16string_view kEquH = u" EQU H";
 
-// The lines of the file, handed out one at a time; false once they are used up.
-class LineSource {
- public:
-  explicit LineSource(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
-
-  bool Next(std::u16string& line) {
-    if (next_ >= lines_.size()) return false;
-    line = std::move(lines_[next_++]);
-    return true;
-  }
-
- private:
-  std::vector<std::u16string> lines_;
-  std::size_t next_ = 0;
-};
-
-// Up to `count` characters from the 1-based position `from`.
-std::u16string Mid(std::u16string_view s, int32_t from, int32_t count) {
-  return Head(Tail(s, from), count);
+// Up to `count` characters from the 1-based position `from` (positions below 1 count
+// as 1), as Head(Tail(s, from), count) cuts them.
+std::u16string_view Mid(std::u16string_view s, int32_t from, int32_t count) {
+  std::size_t start = from < 1 ? 0 : static_cast<std::size_t>(from - 1);
+  if (start >= s.size() || count < 1) return {};
+  return s.substr(start, std::min(static_cast<std::size_t>(count), kMaxTail));
 }
 
 // The value field behind " EQU H" and one more character (the apostrophe, or the
 // blank that replaced it). Without " EQU H" the cut falls on characters 7 to 10,
 // which is how such a line has always been read.
-std::u16string ValueField(std::u16string_view line, std::u16string_view upperLine) {
+std::u16string_view ValueField(std::u16string_view line, std::u16string_view upperLine) {
   return Mid(line, Pos(kEquH, upperLine) + 7, 4);
 }
 
@@ -65,9 +54,33 @@ RegRow RegisterRow(std::u16string_view line) {
 
 // "OWNER;number;NAME" for a processed bit line (compressed, unquoted, trimmed, upper).
 std::u16string BitEntry(std::u16string_view owner, std::u16string_view line) {
-  std::u16string bitName = Head(line, Pos(u" ", line) - 1);
-  int32_t value = HexToInt(u"$" + ValueField(line, line));
-  return std::u16string(owner) + u";" + IntToText(value) + u";" + bitName;
+  std::u16string_view bitName = line.substr(0, static_cast<std::size_t>(Pos(u" ", line)));
+  if (!bitName.empty()) bitName.remove_suffix(1);
+  int32_t value = HexToInt(std::u16string(u"$").append(ValueField(line, line)));
+  std::u16string number = IntToText(value);
+  std::u16string entry;
+  entry.reserve(owner.size() + number.size() + bitName.size() + 2);
+  return entry.append(owner).append(u";").append(number).append(u";").append(bitName);
+}
+
+// A bit line as BitEntry reads it: UpperCase(Trim(QuotesToSpaces(CompressSpaces(line))))
+// made in one pass into `out`, whose memory serves every line. The blanks an apostrophe
+// becomes are not compressed, as they appear only after the compression.
+void BitLineText(std::u16string_view line, std::u16string& out) {
+  out.clear();
+  bool afterBlank = false;
+  for (char16_t c : line) {
+    if (c == u'\t') c = u' ';
+    if (c == u' ' && afterBlank) continue;
+    afterBlank = c == u' ';
+    if (c == u'\'') c = u' ';
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    out += c;
+  }
+  std::u16string_view trimmed = TrimmedView(out);
+  if (trimmed.size() == out.size()) return;
+  const auto first = static_cast<std::size_t>(trimmed.data() - out.data());
+  out.erase(first + trimmed.size()).erase(0, first);
 }
 
 // Moves a heading's gathered bit entries through WorkList, which orders them (and drops
@@ -87,8 +100,8 @@ void FlushWorkList(CreatorState& s, std::vector<std::u16string>& pending) {
 }
 
 // False when the file ends before the register marker.
-bool SkipPreamble(LineSource& in) {
-  std::u16string line;
+bool SkipPreamble(LineReader& in) {
+  std::u16string_view line;
   while (in.Next(line)) {
     std::u16string upper = UpperCase(line);
     if (Holds(upper, u"REGISTER FILES") || Holds(upper, u"---BANK")) return true;
@@ -98,12 +111,12 @@ bool SkipPreamble(LineSource& in) {
 
 // Appends the register rows; returns the first Bits heading as read, or nothing when
 // the file ends first (the rows read so far stay).
-std::optional<std::u16string> ReadRegisters(DeviceTables& tables, LineSource& in) {
-  std::u16string line;
+std::optional<std::u16string> ReadRegisters(DeviceTables& tables, LineReader& in) {
+  std::u16string_view line;
   while (in.Next(line)) {
     if (IsBlank(line)) continue;
     // Before the comment test: the heading counts whatever its first character is.
-    if (Holds(UpperCase(line), u"BITS")) return line;
+    if (Holds(UpperCase(line), u"BITS")) return std::u16string(line);
     if (line[0] == u';') continue;
     tables.RegTable.Append(RegisterRow(line));
   }
@@ -117,12 +130,13 @@ std::u16string FirstHeadingOwner(std::u16string_view heading) {
   return HeadingOwner(UpperCase(heading));
 }
 
-void ReadBits(CreatorState& s, LineSource& in, std::u16string owner) {
+void ReadBits(CreatorState& s, LineReader& in, std::u16string owner) {
   bool ended = false;
-  std::u16string line;
+  std::u16string_view line;
+  std::u16string l;
   std::vector<std::u16string> pending;
   while (!ended && in.Next(line)) {
-    std::u16string l = UpperCase(Trim(QuotesToSpaces(CompressSpaces(line))));
+    BitLineText(line, l);
     if (l.empty()) continue;
     if (Holds(l, u";======")) ended = true;
     if (l[0] != u';') {
@@ -174,7 +188,7 @@ void GetInc(CreatorState& s, const TextFiles& files, std::u16string_view sDevice
   std::u16string path = FindIncludeFile(s, files, sDevice);
   if (path.empty()) return;
   s.req.DeviceNumber = DeviceNumberOf(sDevice);
-  LineSource in(files.ReadLines(path));  // a refused file leaves the tables as they were
+  LineReader in = files.Lines(path);  // a refused file leaves the tables as they were
   s.tables.EmptyRegistersAndBits();
   if (!SkipPreamble(in)) return;
   std::optional<std::u16string> heading = ReadRegisters(s.tables, in);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace bnf {
@@ -40,6 +41,30 @@ class Collator {
   }
 };
 
+// A file's bytes a piece at a time, so a reader that passes over them once need not
+// hold them whole.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Up to `size` bytes into `buffer`; 0 only at the end. Throws FileError.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// Bytes already in memory, handed out as a file's pieces.
+class BytesReader final : public FileReader {
+ public:
+  explicit BytesReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    std::size_t count = bytes_.copy(buffer, size, offset_);
+    offset_ += count;
+    return count;
+  }
+
+ private:
+  std::string bytes_;
+  std::size_t offset_ = 0;
+};
+
 // Files by Windows path. Names are found without regard to letter case.
 class FileSystem {
  public:
@@ -48,6 +73,11 @@ class FileSystem {
   virtual bool FileExists(std::u16string_view path) const = 0;
   // The whole content; throws FileError naming the file and the reason.
   virtual std::string ReadFile(std::u16string_view path) const = 0;
+  // The content a piece at a time; throws as ReadFile does. Files that are small or
+  // in memory anyway may keep this default, which reads them whole.
+  virtual std::unique_ptr<FileReader> OpenFile(std::u16string_view path) const {
+    return std::make_unique<BytesReader>(ReadFile(path));
+  }
   // Writes a temporary file in the same folder, then replaces `path` with it, so the
   // old file stays intact when anything fails. Throws FileError; leaves no temporary.
   virtual void ReplaceFile(std::u16string_view path, std::string_view bytes) = 0;

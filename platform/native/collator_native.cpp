@@ -7,12 +7,14 @@
 #include <unicode/locid.h>
 #include <unicode/tblcoll.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "common/text_utils.h"
 #include "platform/platform.h"
 
 namespace bnf {
@@ -69,11 +71,9 @@ bool IsMark(char16_t c) {
   return c == u'-' || c == u'\'';
 }
 
+// Every comparison looks for marks in both texts: four characters at a time.
 bool HasMarks(std::u16string_view s) {
-  for (char16_t c : s) {
-    if (IsMark(c)) return true;
-  }
-  return false;
+  return FindEither(s, u'-', u'\'') != std::u16string_view::npos;
 }
 
 std::u16string WithoutMarks(std::u16string_view s) {
@@ -86,8 +86,7 @@ std::u16string WithoutMarks(std::u16string_view s) {
 }
 
 std::size_t NextMark(std::u16string_view s, std::size_t from) {
-  while (from < s.size() && !IsMark(s[from])) ++from;
-  return from;
+  return std::min(FindEither(s, u'-', u'\'', from), s.size());
 }
 
 // The tie-break, as measured on Windows: the text whose first differing mark stands

@@ -15,6 +15,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "common/errors.h"
 #include "platform/native/native_paths.h"
@@ -42,6 +43,7 @@ class Descriptor {
   }
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
+  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
   int get() const { return fd_; }
 
  private:
@@ -104,8 +106,32 @@ void SyncFolder(const std::string& folder) {
   if (dir.get() >= 0) fsync(dir.get());
 }
 
+class PosixFileReader final : public FileReader {
+ public:
+  PosixFileReader(std::u16string_view path, Descriptor file)
+      : path_(path), file_(std::move(file)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    for (;;) {
+      ssize_t got = read(file_.get(), buffer, size);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) ThrowOpenError(path_, errno);
+      return static_cast<std::size_t>(got);
+    }
+  }
+
+ private:
+  std::u16string path_;
+  Descriptor file_;
+};
+
 class PosixFileSystem : public FileSystem {
  public:
+  std::unique_ptr<FileReader> OpenFile(std::u16string_view path) const override {
+    Descriptor file(open(HostPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) ThrowOpenError(path, errno);
+    return std::make_unique<PosixFileReader>(path, std::move(file));
+  }
+
   bool FileExists(std::u16string_view path) const override {
     struct stat info;
     return stat(HostPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);

@@ -4,6 +4,8 @@
 #include "platform/win32/windows_api.h"
 
 #include <cstdio>
+#include <memory>
+#include <utility>
 
 #include "common/errors.h"
 #include "platform/platform.h"
@@ -94,8 +96,40 @@ bool IsReadOnly(std::u16string_view path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+// Others may keep the file open for reading or writing (an editor, the IDE).
+UniqueFile OpenForReading(std::u16string_view path) {
+  if (HasNul(path)) ThrowOpenError(path, ERROR_INVALID_NAME);
+  UniqueFile file(::CreateFileW(Wide(std::u16string(path)), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) ThrowOpenError(path, ::GetLastError());
+  return file;
+}
+
+class Win32FileReader final : public FileReader {
+ public:
+  Win32FileReader(std::u16string_view path, UniqueFile file)
+      : path_(path), file_(std::move(file)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    const DWORD want = size < kChunk ? static_cast<DWORD>(size) : kChunk;
+    DWORD read = 0;
+    if (!::ReadFile(file_.get(), buffer, want, &read, nullptr)) {
+      ThrowOpenError(path_, ::GetLastError());
+    }
+    return read;
+  }
+
+ private:
+  std::u16string path_;
+  UniqueFile file_;
+};
+
 class Win32FileSystem final : public FileSystem {
  public:
+  std::unique_ptr<FileReader> OpenFile(std::u16string_view path) const override {
+    return std::make_unique<Win32FileReader>(path, OpenForReading(path));
+  }
+
   bool FileExists(std::u16string_view path) const override {
     if (HasNul(path)) return false;
     const DWORD attributes = ::GetFileAttributesW(Wide(std::u16string(path)));
@@ -103,12 +137,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
   std::string ReadFile(std::u16string_view path) const override {
-    if (HasNul(path)) ThrowOpenError(path, ERROR_INVALID_NAME);
-    // Others may keep the file open for reading or writing (an editor, the IDE).
-    UniqueFile file(::CreateFileW(Wide(std::u16string(path)), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowOpenError(path, ::GetLastError());
+    UniqueFile file = OpenForReading(path);
     std::string content;
     for (;;) {
       const std::size_t at = content.size();
