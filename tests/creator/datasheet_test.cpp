@@ -1,6 +1,5 @@
-// Both datasheet scanners on the cases of tests/data/creator (footers, headings, the
-// device filter, every bit-line form), the 16-bit generic-name match and bit update,
-// and the generate button around a scan.
+// Both datasheet scanners on the cases of tests/data/creator, the generate button around
+// a scan, long ranges and the 16-bit generic headings.
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
@@ -37,19 +36,19 @@ TEST_F(DatasheetTest, Cases) {
       rig.s().tables.EmptyAll();
       test::AppendRows(rig.s().tables, c["tables"]);
       rig.s().req.DeviceNumber = device;
+      rig.view.enabledHistory.clear();
       Scan(scanner, c["sheet"]);
       EXPECT_EQ(c["expect"], test::TablesAsText(rig.s().tables));
+      EXPECT_EQ((std::vector<std::pair<Ctl, bool>>{{Ctl::Button1, false}, {Ctl::Button1, true}}),
+                rig.view.enabledHistory);
     }
   }
 }
 
-TEST_F(DatasheetTest, ButtonOffDuringTheScanAndAfterAReadError) {
+TEST_F(DatasheetTest, ButtonStaysOffAfterAReadError) {
+  rig.s().req.PdfTextFile = dir.File(u"missing.txt");
   for (Scanner scanner : {ReadThePDF8, ReadThePDF16}) {
-    rig.view.enabledHistory.clear();
-    Scan(scanner, {});
-    EXPECT_EQ((std::vector<std::pair<Ctl, bool>>{{Ctl::Button1, false}, {Ctl::Button1, true}}),
-              rig.view.enabledHistory);
-    rig.s().req.PdfTextFile = dir.File(u"missing.txt");
+    rig.view.SetEnabled(Ctl::Button1, true);
     EXPECT_THROW(scanner(rig.s(), rig.text, rig.view), FileError);
     EXPECT_FALSE(rig.view.Enabled(Ctl::Button1));
   }
@@ -102,17 +101,6 @@ TEST_F(DatasheetTest, GenericHeadingsAsFindRegisterLikeOverRandomTablesFilesThem
     Scan(ReadThePDF16, lines);
     return std::pair{test::TablesAsText(rig.s().tables), test::TablesAsText(walked)};
   });
-}
-
-TEST(UpdateBitDesc, AppendFillsThePlaceholderUpdateReplacesTheFirstOfThatName) {
-  DeviceTables t;
-  test::AppendRows(t, {u"B A|||"});
-  UpdateBitDesc(t, u"A", u"X", u"7", u"  seven  ", 1, true);
-  UpdateBitDesc(t, u"A", u"Y", u"12", u"twelve", 1, true);
-  UpdateBitDesc(t, u"B", u"Z", u"1", u"other owner", 1, true);
-  UpdateBitDesc(t, u"A", u"Y", u"99", u" new ", 1, false);
-  UpdateBitDesc(t, u"A", u"W", u"3", u"absent", 1, false);
-  EXPECT_EQ((Texts{u"B A|X|07|seven", u"B A|Y|12| new ", u"B A|||"}), test::TablesAsText(t));
 }
 
 }  // namespace

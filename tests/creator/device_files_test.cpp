@@ -98,7 +98,6 @@ TEST_F(DeviceFileTest, KdxFileMissingOrWithoutRegisterSectionLeavesTheTables) {
   rig.text.WriteLines(dir.File(u"PNOREGS.KDX"), {u"KEPT2 EQU 0x0012", u"[REGEND]"});
   ASSERT_EQ(KdxOutcome::Read, GetTheKDX(rig.s(), rig.text, u"A"));
   EXPECT_EQ(KdxOutcome::NoFile, GetTheKDX(rig.s(), rig.text, u"MISSING"));
-  EXPECT_EQ(KdxOutcome::NoFile, GetTheKDX(rig.s(), rig.text, u" "));
   EXPECT_EQ(u"A", rig.s().req.DeviceNumber);
   EXPECT_EQ(KdxOutcome::NoRegisterSection, GetTheKDX(rig.s(), rig.text, u"noregs"));
   EXPECT_EQ((Texts{u"R KEPT|0010||", u"L KEPT|0010|"}), State());

@@ -1,6 +1,5 @@
-// The device tables: the emptied states, the last bit of a block, the capacity limits,
-// and the indexes behind the finders and the 8-bit fallbacks, which must answer as the
-// plain walks they replace over many random tables.
+// The device tables' last bit of a block and capacities, and the indexes of the finders
+// and of the 8-bit fallbacks against the plain walks they replace.
 #include "creator/device_tables.h"
 
 #include <gtest/gtest.h>
@@ -17,22 +16,16 @@ namespace {
 
 using test::Texts;
 
-TEST(DeviceTables, EmptiedStatesAndTheLastBitOfABlock) {
+TEST(DeviceTables, LastBitOfABlock) {
   DeviceTables t;
-  EXPECT_EQ(0, t.FindLastBit4Reg(u"STATUS", 1));
-  test::AppendRows(t, {u"R A|0001", u"B STATUS|B0", u"B STATUS|B1", u"B STATUS|B2", u"B INTCON|B0",
-                       u"B INTCON|B1", u"N TMRxCON|12"});
+  test::AppendRows(
+      t, {u"B STATUS|B0", u"B STATUS|B1", u"B STATUS|B2", u"B INTCON|B0", u"B INTCON|B1"});
   const std::tuple<std::u16string, int32_t, int32_t> cases[] = {
       {u"STATUS", 1, 3},  {u"STATUS", 3, 3},   {u"INTCON", 4, 5},
       {u"INTCON", 6, 5},  {u"STATUS", 4, 3},   {u"INTCON", 7, -1},
       {u"INTCON", 0, -1}, {u"INTCON", -1, -1}, {u"", 6, -1}};
-  for (const auto& [name, first, expected] : cases) {
+  for (const auto& [name, first, expected] : cases)
     EXPECT_EQ(expected, t.FindLastBit4Reg(name, first)) << test::Narrow(name) << " " << first;
-  }
-  t.EmptyRegistersAndBits();
-  EXPECT_EQ((Texts{u"N TMRxCON|12"}), test::TablesAsText(t));
-  t.EmptyAll();
-  EXPECT_EQ(Texts{}, test::TablesAsText(t));
 }
 
 TEST(DeviceTables, AppendingBeyondCapacityThrowsNamingTheTable) {
@@ -119,16 +112,14 @@ void WalkingCompletions(DeviceTables& t, const NameTables& names) {
 // Bit-name rows exact and with "*" (prefixes of one another, duplicates, an empty
 // beginning), bit names blank and in "=" forms.
 TEST(IndexedFallbacks, DescriptionsAndPagesAsTheWalkingLookupsGiveThem) {
-  const Texts owners = {u"TMR1", u"TMR2", u"TMR12", u"CCP1", u" TMR1", u"PIR1", u"X"};
+  const Texts registers = {u"TMR1",    u"TMR2",    u"TMR12", u"TMR1L", u"TMR", u"CCP1",
+                           u"CCP1CON", u"CCP2CON", u" TMR1", u"PIR1",  u"X",   u"x"};
   const Texts bits = {u"ON", u"EN", u"GO", u"NOT_GO", u"ON "}, forms = {u"", u" ", u"N=", u" Q= "};
   const Texts parts = {u"", u"A", u"AB", u"EN", u"NOT_", u"RB0"},
-              ends = {u"", u"*", u"*X", u"0", u"1*"};
+              ends = {u"", u"*", u"*X", u"0", u"1*", u"X"};
   const Texts numbers = {u"0", u"1", u"7", u"8", u" 1", u"01", u""};
-  const Texts registers = {u"TMR1",    u"TMR2", u"TMR1L", u"CCP1CON",
-                           u"CCP2CON", u"PIR1", u"x",     u"TMR"};
   const Texts generic = {u"TMRn", u"TMRx", u"CCPnCON", u"CCPxCON", u"PIRnn", u"nCON",
                          u"TMR1", u"n",    u"xx",      u"TMRnL",   u"PIn1"};
-  const Texts addresses = {u"0001", u"0002", u"0003", u""};
   test::ExpectAsTheWalk(11, 500, [&](test::Random& random) {
     NameTables defaults;
     for (int32_t i = random.Below(10); i >= 0; --i) {
@@ -139,11 +130,11 @@ TEST(IndexedFallbacks, DescriptionsAndPagesAsTheWalkingLookupsGiveThem) {
     for (int32_t i = random.Below(40); i >= 0; --i) {
       std::u16string name = random.Pick(forms) + random.Pick(parts) + random.Pick(ends);
       if (random.Below(2) == 0) name = random.Pick(bits);
-      indexed.BitTable.Append(BitRow{random.Pick(owners), name, random.Pick(numbers),
+      indexed.BitTable.Append(BitRow{random.Pick(registers), name, random.Pick(numbers),
                                      random.Below(3) == 0 ? u"d" + IntToText(i) : u""});
     }
     for (int32_t i = random.Below(20); i >= 0; --i) {
-      indexed.RegTable.Append(RegRow{random.Pick(registers), random.Pick(addresses), u"",
+      indexed.RegTable.Append(RegRow{random.Pick(registers), random.Pick(numbers), u"",
                                      random.Below(3) == 0 ? u"p" + IntToText(i) : u""});
     }
     for (int32_t i = random.Below(8); i > 0; --i) {

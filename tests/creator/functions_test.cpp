@@ -1,6 +1,5 @@
-// The creator's functions of texts and tables on the cases of tests/data/creator (each
-// case line holds the arguments and the expected result), the BitName file's line forms
-// and the 8-bit writer's cases.
+// The creator's functions of texts and tables (each case line of functions.cases holds
+// the arguments and the result), the BitName file's line forms and the 8-bit writer.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -25,16 +24,6 @@ namespace {
 using test::Texts;
 using Args = const Texts&;
 
-std::u16string Join(const Texts& parts, std::u16string_view by) {
-  std::u16string out;
-  for (const std::u16string& p : parts) out += (out.empty() ? u"" : std::u16string(by)) + p;
-  return out;
-}
-int32_t Int(std::u16string_view s) {
-  return std::stoi(test::Narrow(s));
-}
-
-// The name tables of "S name|description" and "T name|description" rows.
 NameTables Names(const Texts& rows) {
   NameTables n;
   for (const auto& [tag, table] : {std::pair{u"S ", &n.SfrNames}, {u"T ", &n.BitNames}}) {
@@ -75,7 +64,10 @@ TEST(Functions, Cases) {
            SortedStringList list(*collator, false);
            for (const std::u16string& line : test::Fields(a[1], u';')) list.Add(line);
            DeleteNonFam(a[0], list);
-           return Join(list.Items(), u";");
+           std::u16string kept;
+           for (const std::u16string& line : list.Items())
+             kept += (kept.empty() ? u"" : u";") + line;
+           return kept;
          }},
         {"RemoveOlderCopies",
          [](Args a) {
@@ -86,19 +78,21 @@ TEST(Functions, Cases) {
              merged.Add(f[0] + u"\t" + f[1] + u"\t1\u00FF" + f[2]);
            }
            RemoveOlderCopies(merged);
-           Texts kept;
+           std::u16string kept;
            for (const std::u16string& e : merged.Items())
-             kept.push_back(SplitMergeEntry(e).directory);
-           return Join(kept, u" ");
+             kept += (kept.empty() ? u"" : u" ") + SplitMergeEntry(e).directory;
+           return kept;
          }},
         {"IsSFRLike", [](Args a) { return IsSFRLike(a[0], a[1]) ? u"true" : u"false"; }},
         {"FindRegisterLike", [&](Args a) { return IntToText(FindRegisterLike(t, a[0])); }},
         {"FindGenericRegisterInBit",
          [&](Args a) { return IntToText(FindGenericRegisterInBit(t, a[0])); }},
         {"LookUpBitdescInReg",
-         [&](Args a) { return LookUpBitdescInReg(t, a[0], a[1], Int(a[2])); }},
+         [&](Args a) { return LookUpBitdescInReg(t, a[0], a[1], std::stoi(test::Narrow(a[2]))); }},
         {"LookUpBitdescBitNameNum",
-         [&](Args a) { return LookUpBitdescBitNameNum(t, a[0], a[1], a[2], Int(a[3])); }},
+         [&](Args a) {
+           return LookUpBitdescBitNameNum(t, a[0], a[1], a[2], std::stoi(test::Narrow(a[3])));
+         }},
         {"GetDefaultSFR", [&](Args a) { return GetDefaultSFR(n, a[0]); }},
         {"GetDefaultBit", [&](Args a) { return GetDefaultBit(n, a[0]); }},
     };

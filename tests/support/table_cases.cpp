@@ -11,9 +11,8 @@ std::string Narrow(std::u16string_view s) {
 }
 
 std::u16string Widen(std::string_view s) {
-  std::u16string out;
-  for (char c : s) out.push_back(static_cast<unsigned char>(c));
-  return out;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(s.data());
+  return std::u16string(bytes, bytes + s.size());
 }
 
 Texts TablesAsText(const DeviceTables& t) {
@@ -53,15 +52,13 @@ void AppendRows(DeviceTables& t, const Texts& rows) {
 
 Texts Tagged(const Texts& lines, std::u16string_view prefix) {
   Texts out;
-  for (const std::u16string& line : lines) {
+  for (const std::u16string& line : lines)
     if (line.starts_with(prefix)) out.push_back(line.substr(prefix.size()));
-  }
   return out;
 }
 
 namespace {
 
-// "{tab}", "{sp}" and "{uXXXX}" replaced, "{empty}" dropped.
 std::u16string Unescape(std::string_view line) {
   std::u16string out;
   for (std::size_t at = 0, end; at < line.size(); at = end + 1) {

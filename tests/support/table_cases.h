@@ -41,11 +41,9 @@ struct Case {
   }
 };
 
-// The cases of tests/data/creator/<file>.
 std::vector<Case> ReadCases(std::string_view file);
 
 struct Random {
-  explicit Random(unsigned seed) : engine(seed) {}
   int32_t Below(int32_t n) { return static_cast<int32_t>(engine() % static_cast<unsigned>(n)); }
   const std::u16string& Pick(const Texts& from) { return from[engine() % from.size()]; }
   std::mt19937 engine;
@@ -55,7 +53,7 @@ struct Random {
 // plain walk; the two must be equal in every round.
 template <typename Round>
 void ExpectAsTheWalk(unsigned seed, int rounds, Round round) {
-  Random random(seed);
+  Random random{std::mt19937(seed)};
   for (int i = 0; i < rounds; ++i) {
     const auto [indexed, walked] = round(random);
     ASSERT_EQ(walked, indexed) << "round " << i;
