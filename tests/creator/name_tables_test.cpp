@@ -1,5 +1,5 @@
-// The name files' line rules, the standard and private reads, the cut at the table's
-// capacity; the lookups are in functions_test.cpp.
+// The name files' line rules, the standard and private reads and the cut at the table's
+// capacity (the lookups: functions_test.cpp, their index: device_tables_test.cpp).
 #include "creator/name_tables.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,6 @@ class NameTablesTest : public ::testing::Test {
     for (const NameRow& r : rows) out.push_back(r.Name + u"|" + r.Desc);
     return out;
   }
-  NameTables& names() { return rig.s().names; }
 
   test::Rig rig;
   test::TempDir tool, profile;
@@ -48,54 +47,41 @@ TEST_F(NameTablesTest, LineRulesKeepNameAndDescriptionAsWritten) {
   EXPECT_EQ((Texts{u"  ;indented|not a comment", u"STATUS|Status register", u"TMR0 |Timer 0",
                    u" PCL|Program counter low", u"A|b=c", u"lower|Case kept ",
                    u"LONG|" + std::u16string(999, u'd'), u"STATUS|Duplicate"}),
-            Rows(names().SfrNames));
-  EXPECT_EQ(9, names().SfrStdEnd);
-  EXPECT_EQ(1, names().BitStdEnd);
-  // Names are looked up trimmed, so rows stored with leading blanks never match.
-  EXPECT_EQ(u"", GetDefaultSFR(names(), u"PCL"));
-  EXPECT_EQ(u"", GetDefaultSFR(names(), u"TMR0"));
+            Rows(rig.s().names.SfrNames));
+  EXPECT_EQ(9, rig.s().names.SfrStdEnd);
+  EXPECT_EQ(1, rig.s().names.BitStdEnd);
   EXPECT_TRUE(rig.dialogs.shown.empty());
 }
 
-TEST_F(NameTablesTest, SixteenBitRegisterFileIsPreferred) {
-  Read(true, {{u"StandardSFR16.txt", {u"U1MODE=UART mode"}},
-              {u"StandardSFR.txt", {u"STATUS=Status"}},
-              {u"StandardBIT.txt", {u"C=Carry"}}});
-  EXPECT_EQ(Texts{u"U1MODE|UART mode"}, Rows(names().SfrNames));
-  EXPECT_EQ(Texts{u"C|Carry"}, Rows(names().BitNames));
-}
-
+// The 16-bit register file, when there is one, is read instead of the 8-bit one.
 TEST_F(NameTablesTest, PrivateRowsFollowStandardRowsAndAreReplacedOnReload) {
-  Read(true, {{u"StandardSFR.txt", {u"TMR=Timer"}}, {u"StandardBIT.txt", {u"C=Carry", u"Z=Zero"}}});
+  Read(true, {{u"StandardSFR16.txt", {u"TMR=Timer"}},
+              {u"StandardSFR.txt", {u"STATUS=Status"}},
+              {u"StandardBIT.txt", {u"C=Carry", u"Z=Zero"}}});
   Read(false, {{u"PrivateSFR.txt", {u"; header", u"TMR=Private timer", u"UCON=USB control"}},
                {u"PrivateBit.txt", {u"C=Private carry"}}});
-  ASSERT_EQ(2, names().SfrStdEnd);
-  ASSERT_EQ(3, names().BitStdEnd);
-  EXPECT_EQ(u"Timer", GetDefaultSFR(names(), u"TMR"));  // standard wins a tie
-  EXPECT_EQ(u"USB control", GetDefaultSFR(names(), u"UCON"));
-  EXPECT_EQ(u"Carry", GetDefaultBit(names(), u"C"));
+  EXPECT_EQ(u"Timer", GetDefaultSFR(rig.s().names, u"TMR"));  // standard wins a tie
 
   rig.text.WriteLines(profile.File(u"PrivateSFR.txt"), {u"TMR1=Private timer one"});
   rig.text.WriteLines(profile.File(u"PrivateBit.txt"), {});
   rig.form.ReloadPrivateClick();
   rig.form.ReloadPrivateClick();
-  EXPECT_EQ((Texts{u"TMR|Timer", u"TMR1|Private timer one"}), Rows(names().SfrNames));
-  EXPECT_EQ((Texts{u"C|Carry", u"Z|Zero"}), Rows(names().BitNames));
-  EXPECT_EQ(u"Private timer one, Low byte", GetDefaultSFR(names(), u"TMR1L"));
+  EXPECT_EQ((Texts{u"TMR|Timer", u"TMR1|Private timer one"}), Rows(rig.s().names.SfrNames));
+  EXPECT_EQ((Texts{u"C|Carry", u"Z|Zero"}), Rows(rig.s().names.BitNames));
   EXPECT_TRUE(rig.dialogs.shown.empty());
 }
 
 TEST_F(NameTablesTest, WithoutTheRegisterFileNothingIsReadWithoutTheBitFileItIsAnError) {
-  names().SfrNames.push_back({u"OLD", u"row"});
+  rig.s().names.SfrNames = rig.s().names.BitNames = {{u"OLD", u"row"}};
   Read(true, {{u"StandardBIT.txt", {u"C=Carry"}}});
-  EXPECT_TRUE(names().SfrNames.empty() && names().BitNames.empty());
-  EXPECT_EQ(1, names().SfrStdEnd);
-  EXPECT_EQ(1, names().BitStdEnd);
+  EXPECT_TRUE(rig.s().names.SfrNames.empty() && rig.s().names.BitNames.empty());
+  EXPECT_EQ(1, rig.s().names.SfrStdEnd);
+  EXPECT_EQ(1, rig.s().names.BitStdEnd);
 
   std::filesystem::remove(tool.native() / "StandardBIT.txt");
   EXPECT_THROW(Read(true, {{u"StandardSFR.txt", {u"STATUS=Status"}}}), FileError);
-  EXPECT_EQ(Texts{u"STATUS|Status"}, Rows(names().SfrNames));
-  EXPECT_TRUE(names().BitNames.empty());
+  EXPECT_EQ(Texts{u"STATUS|Status"}, Rows(rig.s().names.SfrNames));
+  EXPECT_TRUE(rig.s().names.BitNames.empty());
 }
 
 TEST_F(NameTablesTest, FileBeyondTheCapacityIsCutAndReportedOnce) {
@@ -104,9 +90,8 @@ TEST_F(NameTablesTest, FileBeyondTheCapacityIsCutAndReportedOnce) {
   Read(true, {{u"StandardSFR.txt", lines}, {u"StandardBIT.txt", {u"C=Carry"}}});
   Read(false, {{u"PrivateSFR.txt", {u"; only a comment", u"MORE=More"}},
                {u"PrivateBit.txt", {u"Z=Zero"}}});
-  ASSERT_EQ(4096u, names().SfrNames.size());
-  EXPECT_EQ(u"R4096", names().SfrNames.back().Name);
-  EXPECT_EQ((Texts{u"C|Carry", u"Z|Zero"}), Rows(names().BitNames));
+  EXPECT_EQ(u"R4096", rig.s().names.SfrNames.back().Name);
+  EXPECT_EQ((Texts{u"C|Carry", u"Z|Zero"}), Rows(rig.s().names.BitNames));
   const std::u16string cut =
       u" was not read to its end:\rthe table of register names holds at most 4096 entries.";
   EXPECT_EQ((Texts{u"The name file " + tool.File(u"StandardSFR.txt") + cut,

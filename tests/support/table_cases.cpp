@@ -1,5 +1,7 @@
 #include "tests/support/table_cases.h"
 
+#include <sstream>
+
 #include "tests/support/test_paths.h"
 
 namespace bnf::test {
@@ -9,9 +11,8 @@ std::string Narrow(std::u16string_view s) {
 }
 
 std::u16string Widen(std::string_view s) {
-  std::u16string out;
-  for (char c : s) out.push_back(static_cast<unsigned char>(c));
-  return out;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(s.data());
+  return std::u16string(bytes, bytes + s.size());
 }
 
 Texts TablesAsText(const DeviceTables& t) {
@@ -30,11 +31,11 @@ Texts TablesAsText(const DeviceTables& t) {
   return out;
 }
 
-Texts Fields(std::u16string_view text) {
+Texts Fields(std::u16string_view text, char16_t separator) {
   Texts f;
-  for (std::size_t at = 0, bar; at <= text.size(); at = bar + 1) {
-    bar = std::min(text.find(u'|', at), text.size());
-    f.emplace_back(text.substr(at, bar - at));
+  for (std::size_t at = 0, end; at <= text.size(); at = end + 1) {
+    end = std::min(text.find(separator, at), text.size());
+    f.emplace_back(text.substr(at, end - at));
   }
   return f;
 }
@@ -51,76 +52,52 @@ void AppendRows(DeviceTables& t, const Texts& rows) {
 
 Texts Tagged(const Texts& lines, std::u16string_view prefix) {
   Texts out;
-  for (const std::u16string& line : lines) {
+  for (const std::u16string& line : lines)
     if (line.starts_with(prefix)) out.push_back(line.substr(prefix.size()));
-  }
   return out;
-}
-
-const Texts& Case::operator[](const std::string& section) const {
-  static const Texts none;
-  auto it = sections.find(section);
-  return it == sections.end() ? none : it->second;
 }
 
 namespace {
 
-std::u16string Unescape(std::u16string_view line) {
-  if (line == u"{empty}") return {};
+std::u16string Unescape(std::string_view line) {
   std::u16string out;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const std::u16string_view rest = line.substr(i);
-    if (rest.starts_with(u"{tab}")) {
-      out += u'\t';
-      i += 4;
-    } else if (rest.starts_with(u"{sp}")) {
-      out += u' ';
-      i += 3;
-    } else if (rest.starts_with(u"{u") && rest.size() >= 7 && rest[6] == u'}') {
-      out += static_cast<char16_t>(std::stoi(Narrow(rest.substr(2, 4)), nullptr, 16));
-      i += 6;
-    } else {
-      out += line[i];
+  for (std::size_t at = 0, end; at < line.size(); at = end + 1) {
+    end = line[at] == '{' ? std::min(line.find('}', at), line.size() - 1) : at;
+    const std::string_view word = line.substr(at, end - at + 1);
+    if (word == "{tab}" || word == "{sp}") {
+      out += word == "{tab}" ? u'\t' : u' ';
+    } else if (word.size() == 7 && word[1] == 'u') {
+      out += static_cast<char16_t>(std::stoi(std::string(word.substr(2, 4)), nullptr, 16));
+    } else if (word != "{empty}") {
+      out += Widen(word);
     }
   }
   return out;
-}
-
-bool IsSectionHead(std::string_view line) {
-  if (!line.starts_with("-- ") || line.size() == 3) return false;
-  for (char c : line.substr(3)) {
-    if (c < 'a' || c > 'z') return false;
-  }
-  return true;
 }
 
 }  // namespace
 
 std::vector<Case> ReadCases(std::string_view file) {
-  const std::string bytes =
-      ReadBytes(ToHostPath(SourcePath("tests/data/creator/" + std::string(file))));
+  std::istringstream in(
+      ReadBytes(ToHostPath(SourcePath("tests/data/creator/" + std::string(file)))));
   std::vector<Case> cases;
   Texts* section = nullptr;
-  for (std::size_t at = 0; at < bytes.size();) {
-    std::size_t end = bytes.find('\n', at);
-    if (end == std::string::npos) end = bytes.size();
-    std::string_view line(bytes.data() + at, end - at);
-    at = end + 1;
-    if (line.ends_with('\r')) line.remove_suffix(1);
+  std::size_t blanks = 0;  // kept only when a line of the section follows them
+  for (std::string line; std::getline(in, line);) {
+    if (line.ends_with('\r')) line.pop_back();
     if (line.starts_with("# ") || line == "#") continue;
     if (line.starts_with("=== ")) {
-      cases.push_back(Case{std::string(line.substr(4)), {}});
+      cases.push_back(Case{line.substr(4), {}});
       section = nullptr;
-    } else if (IsSectionHead(line) && !cases.empty()) {
-      section = &cases.back().sections[std::string(line.substr(3))];
+    } else if (line.starts_with("-- ") &&
+               line.find_first_not_of("abcdefghijklmnopqrstuvwxyz", 3) == std::string::npos) {
+      section = &cases.back().sections[line.substr(3)];
+      blanks = 0;
+    } else if (section != nullptr && line.empty()) {
+      ++blanks;
     } else if (section != nullptr) {
-      section->push_back(Widen(line));
-    }
-  }
-  for (Case& c : cases) {
-    for (auto& [name, lines] : c.sections) {
-      while (!lines.empty() && lines.back().empty()) lines.pop_back();
-      for (std::u16string& line : lines) line = Unescape(line);
+      section->insert(section->end(), std::exchange(blanks, 0), u"");
+      section->push_back(Unescape(line));
     }
   }
   return cases;

@@ -1,6 +1,5 @@
-// The help text, word for word and line for line: users know its sentences, and its
-// sections, underlines and gaps are its layout (tests/data/creator/help.txt, one "\n"
-// after each line, in the ANSI code page).
+// The help text word for word and line for line, its layout included (help.txt holds
+// it in the ANSI code page, one "\n" after each line).
 #include "creator/ui/help_text.h"
 
 #include <gtest/gtest.h>
