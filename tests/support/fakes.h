@@ -1,5 +1,4 @@
-// Test doubles for the main window's view and the modal dialogs: the view records
-// control state, the dialogs answer from a script and record every text shown.
+// The view records control state; the dialogs answer from a script and record every box.
 #pragma once
 
 #include <deque>
@@ -15,23 +14,15 @@ namespace bnf::test {
 
 class TestView : public MainView {
  public:
-  struct State {
-    std::u16string caption;
-    bool enabled = true;
-    bool visible = true;
-  };
-
-  void SetCaption(Ctl c, std::u16string_view caption) override {
-    controls[c].caption = std::u16string(caption);
-  }
-  std::u16string Caption(Ctl c) const override { return Get(c).caption; }
+  void SetCaption(Ctl c, std::u16string_view caption) override { captions[c] = caption; }
+  std::u16string Caption(Ctl c) const override { return captions[c]; }
   void SetEnabled(Ctl c, bool enabled) override {
-    controls[c].enabled = enabled;
+    disabled[c] = !enabled;
     enabledHistory.push_back({c, enabled});
   }
-  bool Enabled(Ctl c) const override { return Get(c).enabled; }
-  void SetVisible(Ctl c, bool visible) override { controls[c].visible = visible; }
-  bool Visible(Ctl c) const override { return Get(c).visible; }
+  bool Enabled(Ctl c) const override { return !disabled[c]; }
+  void SetVisible(Ctl c, bool visible) override { hidden[c] = !visible; }
+  bool Visible(Ctl c) const override { return !hidden[c]; }
   void AddLogLine(std::u16string_view line) override { log.emplace_back(line); }
 
   std::u16string SelectedFamily() const override { return family; }
@@ -44,8 +35,7 @@ class TestView : public MainView {
   }
 
   WindowBounds Bounds(Win w) const override {
-    auto it = bounds.find(w);
-    return it == bounds.end() ? WindowBounds{} : it->second;
+    return bounds.contains(w) ? bounds.at(w) : WindowBounds{};
   }
   void SetPosition(Win w, int32_t left, int32_t top) override {
     bounds[w].left = left;
@@ -55,7 +45,8 @@ class TestView : public MainView {
   void Close() override { ++closeRequests; }
   void Quit() override { ++quitRequests; }
 
-  std::map<Ctl, State> controls;
+  mutable std::map<Ctl, std::u16string> captions;
+  mutable std::map<Ctl, bool> disabled, hidden;
   std::u16string family;
   std::vector<std::u16string> types;
   int32_t selectedType = -1;
@@ -65,15 +56,10 @@ class TestView : public MainView {
   int quitRequests = 0;
   std::vector<std::pair<Ctl, bool>> enabledHistory;
   std::vector<std::u16string> log;
-
- private:
-  State Get(Ctl c) const {
-    auto it = controls.find(c);
-    return it == controls.end() ? State{} : it->second;
-  }
 };
 
-// Every box shown, in order, with its kind.
+// Every box shown, in order, with its kind: the open-file dialog by its filter, the folder
+// chooser by its instruction, " [files]" if it shows files and " at " its start folder.
 struct ShownBox {
   enum Kind { Message, YesNo, Error, OpenFile, ErrorOkCancel, OkCancel, Folder } kind;
   std::u16string text;
@@ -107,15 +93,17 @@ class ScriptedDialogs : public Dialogs {
     return Next(okCancelAnswers, 2);
   }
   std::optional<std::u16string> ChooseFolder(const FolderOptions& options) override {
-    folderRequests.push_back(options);
-    shown.push_back({ShownBox::Folder, options.instruction});
+    shown.push_back({ShownBox::Folder,
+                     options.instruction + (options.showFiles ? u" [files]" : u"") +
+                         (options.preselected.empty() ? u"" : u" at ") + options.preselected});
     return Next(folderAnswers, std::optional<std::u16string>{});
   }
 
-  std::vector<std::u16string> Texts(ShownBox::Kind kind) const {
+  // The texts of the boxes of `kind` (of all without one), in order.
+  std::vector<std::u16string> Texts(std::optional<ShownBox::Kind> kind = std::nullopt) const {
     std::vector<std::u16string> out;
     for (const ShownBox& b : shown) {
-      if (b.kind == kind) out.push_back(b.text);
+      if (!kind || b.kind == *kind) out.push_back(b.text);
     }
     return out;
   }
@@ -125,7 +113,6 @@ class ScriptedDialogs : public Dialogs {
   std::deque<int32_t> okCancelAnswers;  // 1 OK, 2 Cancel; shared by both OK/Cancel boxes
   std::deque<std::optional<std::u16string>> folderAnswers;
   std::vector<int32_t> okCancelKinds;
-  std::vector<FolderOptions> folderRequests;
   std::vector<ShownBox> shown;
   std::optional<OpenFileOptions> lastOpenFile;
 
