@@ -94,6 +94,24 @@ bool Holds(std::u16string_view s, std::u16string_view find) {
   return Pos(find, s) > 0;
 }
 
+bool HoldsUpperCased(std::u16string_view s, std::u16string_view upperWord) {
+  if (upperWord.empty() || s.size() < upperWord.size()) return false;
+  auto upper = [](char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+  };
+  const char16_t first = upperWord[0];
+  const char16_t firstLower =
+      first >= u'A' && first <= u'Z' ? static_cast<char16_t>(first - u'A' + u'a') : first;
+  for (std::size_t at = FindEither(s, first, firstLower);
+       at != std::u16string_view::npos && s.size() - at >= upperWord.size();
+       at = FindEither(s, first, firstLower, at + 1)) {
+    std::size_t i = 1;
+    while (i < upperWord.size() && upper(s[at + i]) == upperWord[i]) ++i;
+    if (i == upperWord.size()) return true;
+  }
+  return false;
+}
+
 std::u16string Tail(std::u16string_view s, int32_t from) {
   std::size_t start = from < 1 ? 0 : static_cast<std::size_t>(from - 1);
   if (start >= s.size()) return {};

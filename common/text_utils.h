@@ -41,6 +41,9 @@ std::u16string AddBackslash(std::u16string_view path);
 // `tokenPos`. The cursor moves just behind the delimiter, or becomes -1 when the text
 // is exhausted (every later call then gives the empty text).
 std::u16string NextToken(std::u16string_view s, int32_t& tokenPos, std::u16string_view delimiter);
+// Holds(UpperCase(s), upperWord) without the upper-cased copy; `upperWord` holds no
+// letter a-z.
+bool HoldsUpperCased(std::u16string_view s, std::u16string_view upperWord);
 // 1-based start of the last occurrence of `find` in `s`; 0 when none.
 int32_t LastPos(std::u16string_view find, std::u16string_view s);
 // Value of "$hex" or "0xhex" (any letter case, blanks after the prefix and after the
