@@ -55,23 +55,33 @@ void SortedStringList::AddAll(std::vector<std::u16string> texts) {
     for (std::u16string& text : texts) Add(std::move(text));
     return;
   }
+  std::vector<std::size_t> order = BatchOrder(texts);
+  items_.reserve(order.size());
+  for (std::size_t index : order) items_.push_back(std::move(texts[index]));
+}
+
+std::vector<std::size_t> SortedStringList::BatchOrder(
+    const std::vector<std::u16string>& texts) const {
+  std::vector<std::size_t> order;
+  order.reserve(texts.size());
   // Stable, so of texts that compare equal the one added first is the one kept.
   if (std::optional<std::vector<Keyed>> keyed = KeyedOrder(texts, *collator_)) {
-    items_.reserve(keyed->size());
     for (std::size_t i = 0; i < keyed->size(); ++i) {
       if (i > 0 && (*keyed)[i].key == (*keyed)[i - 1].key) continue;
-      items_.push_back(std::move(texts[(*keyed)[i].index]));
+      order.push_back((*keyed)[i].index);
     }
-    return;
+    return order;
   }
-  auto less = [this](const std::u16string& a, const std::u16string& b) {
-    return collator_->Compare(a, b) < 0;
-  };
-  std::stable_sort(texts.begin(), texts.end(), less);
-  for (std::u16string& text : texts) {
-    if (!items_.empty() && collator_->Compare(items_.back(), text) == 0) continue;
-    items_.push_back(std::move(text));
+  std::vector<std::size_t> all(texts.size());
+  for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+  std::stable_sort(all.begin(), all.end(), [&](std::size_t a, std::size_t b) {
+    return collator_->Compare(texts[a], texts[b]) < 0;
+  });
+  for (std::size_t index : all) {
+    if (!order.empty() && collator_->Compare(texts[order.back()], texts[index]) == 0) continue;
+    order.push_back(index);
   }
+  return order;
 }
 
 void SortedStringList::SetSorted(bool sorted) {

@@ -24,6 +24,9 @@ class SortedStringList {
   // The same as adding each text in turn, but sorting a batch for an empty sorted list
   // once instead of inserting each text into the middle (tens of thousands of bits).
   void AddAll(std::vector<std::u16string> texts);
+  // What AddAll of `texts` into an empty sorted list would hold, as indices into
+  // `texts`, leaving this list as it is.
+  std::vector<std::size_t> BatchOrder(const std::vector<std::u16string>& texts) const;
   void Clear() { items_.clear(); }
   // The texts, leaving the list empty.
   std::vector<std::u16string> TakeAll() { return std::exchange(items_, {}); }

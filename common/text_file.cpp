@@ -72,7 +72,7 @@ bool LineReader::NextBlock() {
     block_ = codec_.Decode(std::string_view(bytes_).substr(0, end));
     bytes_.erase(0, end);
     // The IDE reads a line only up to a NUL, so none may reach a written file.
-    std::erase(block_, u'\0');
+    if (FindEither(block_, u'\0', u'\0') != std::u16string::npos) std::erase(block_, u'\0');
     rest_ = block_;
     if (!rest_.empty()) return true;
   }

@@ -2,8 +2,13 @@
 // interface are 1-based; inside, the code works on 0-based indices.
 #include "common/text_utils.h"
 
+#include <bit>
 #include <cstring>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace bnf {
 
@@ -25,9 +30,20 @@ bool HasZeroLane(uint64_t v) {
 }  // namespace
 
 std::size_t FindEither(std::u16string_view s, char16_t a, char16_t b, std::size_t from) {
+  std::size_t i = from;
+#if defined(__SSE2__)
+  const __m128i vectorA = _mm_set1_epi16(static_cast<short>(a));
+  const __m128i vectorB = _mm_set1_epi16(static_cast<short>(b));
+  for (; i + 8 <= s.size(); i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + i));
+    const __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(v, vectorA), _mm_cmpeq_epi16(v, vectorB));
+    // Two mask bits per character.
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+    if (mask != 0) return i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+  }
+#endif
   const uint64_t lanesA = kLowBits * a;
   const uint64_t lanesB = kLowBits * b;
-  std::size_t i = from;
   for (; i + 4 <= s.size(); i += 4) {
     uint64_t v = 0;
     std::memcpy(&v, s.data() + i, sizeof v);
@@ -64,12 +80,36 @@ std::u16string UpperCase(std::u16string_view s) {
 
 int32_t Pos(std::u16string_view find, std::u16string_view s) {
   if (find.empty() || s.empty()) return 0;
-  std::size_t at = s.find(find);
-  return at == std::u16string_view::npos ? 0 : static_cast<int32_t>(at + 1);
+  // The scanners ask each line for several words: candidates by their first character,
+  // eight characters at a time.
+  for (std::size_t at = FindEither(s, find[0], find[0]);
+       at != std::u16string_view::npos && s.size() - at >= find.size();
+       at = FindEither(s, find[0], find[0], at + 1)) {
+    if (s.substr(at, find.size()) == find) return static_cast<int32_t>(at + 1);
+  }
+  return 0;
 }
 
 bool Holds(std::u16string_view s, std::u16string_view find) {
   return Pos(find, s) > 0;
+}
+
+bool HoldsUpperCased(std::u16string_view s, std::u16string_view upperWord) {
+  if (upperWord.empty() || s.size() < upperWord.size()) return false;
+  auto upper = [](char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+  };
+  const char16_t first = upperWord[0];
+  const char16_t firstLower =
+      first >= u'A' && first <= u'Z' ? static_cast<char16_t>(first - u'A' + u'a') : first;
+  for (std::size_t at = FindEither(s, first, firstLower);
+       at != std::u16string_view::npos && s.size() - at >= upperWord.size();
+       at = FindEither(s, first, firstLower, at + 1)) {
+    std::size_t i = 1;
+    while (i < upperWord.size() && upper(s[at + i]) == upperWord[i]) ++i;
+    if (i == upperWord.size()) return true;
+  }
+  return false;
 }
 
 std::u16string Tail(std::u16string_view s, int32_t from) {

@@ -41,6 +41,9 @@ std::u16string AddBackslash(std::u16string_view path);
 // `tokenPos`. The cursor moves just behind the delimiter, or becomes -1 when the text
 // is exhausted (every later call then gives the empty text).
 std::u16string NextToken(std::u16string_view s, int32_t& tokenPos, std::u16string_view delimiter);
+// Holds(UpperCase(s), upperWord) without the upper-cased copy; `upperWord` holds no
+// letter a-z.
+bool HoldsUpperCased(std::u16string_view s, std::u16string_view upperWord);
 // 1-based start of the last occurrence of `find` in `s`; 0 when none.
 int32_t LastPos(std::u16string_view find, std::u16string_view s);
 // Value of "$hex" or "0xhex" (any letter case, blanks after the prefix and after the
@@ -55,7 +58,8 @@ std::u16string CompressSpaces(std::u16string_view s);
 std::u16string QuotesToSpaces(std::u16string_view s);
 
 // 0-based index of the first `a` or `b` in `s` at or behind `from`; npos when none.
-// Tests four characters per step: every line of a datasheet goes through it.
+// Tests eight characters per step (four without SSE2): every line of a datasheet goes
+// through it.
 std::size_t FindEither(std::u16string_view s, char16_t a, char16_t b, std::size_t from = 0);
 
 bool InHexDigitSet(char16_t c);

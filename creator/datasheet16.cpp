@@ -314,8 +314,7 @@ class Scanner {
     if (devices_.OtherDevice(line, s_.req.DeviceNumber)) return;
     // Skipped anyway; most lines of a datasheet are prose without a colon.
     if (!Holds(line, u":")) return;
-    std::u16string upper = UpperCase(line);
-    if (Skipped(line, upper)) return;
+    if (Skipped(line)) return;
     if (StartsWithHeading(line)) {
       Heading(line);
     } else {
@@ -323,10 +322,14 @@ class Scanner {
     }
   }
 
-  static bool Skipped(std::u16string_view line, std::u16string_view upper) {
-    return StartsWith(upper, u"FIGURE") || StartsWith(upper, u"NOTE") ||
-           StartsWith(upper, u"LEGEND") || Holds(upper, u"MICROCHIP") || Holds(upper, u"UNIMPL") ||
-           Holds(upper, u"......") || !Holds(line, u":");
+  // Words in any letter case, looked for without an upper-cased copy of the line.
+  static bool Skipped(std::u16string_view line) {
+    auto startsWith = [&](std::u16string_view word) {
+      return HoldsUpperCased(line.substr(0, word.size()), word);
+    };
+    return startsWith(u"FIGURE") || startsWith(u"NOTE") || startsWith(u"LEGEND") ||
+           HoldsUpperCased(line, u"MICROCHIP") || HoldsUpperCased(line, u"UNIMPL") ||
+           Holds(line, u"......") || !Holds(line, u":");
   }
 
   // The rest of the file's next line as it stands, or nothing at the end of the file.

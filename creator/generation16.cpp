@@ -35,11 +35,22 @@ struct BitEntry {
 
 std::u16string JoinBitEntry(const BitRow& bit) {
   std::u16string entry;
+  entry.reserve(bit.owner.size() + bit.number.size() + bit.name.size() + bit.description.size() +
+                4);
   for (const std::u16string* part : {&bit.owner, &bit.number, &bit.name, &bit.description}) {
     entry += *part;
     entry += kBitSeparator;
   }
   return entry;
+}
+
+// Splitting a joined entry gives back its row's fields unless one of them holds the
+// separator.
+bool SplitsBack(const BitRow& bit) {
+  for (const std::u16string* part : {&bit.owner, &bit.number, &bit.name, &bit.description}) {
+    if (part->find(kBitSeparator) != std::u16string::npos) return false;
+  }
+  return true;
 }
 
 // The file writes bit numbers without the scanner's leading zero (07 becomes 7).
@@ -182,17 +193,33 @@ class Writer {
     return wrote;
   }
 
-  // The block of `owner` from row `first`, through BitWorkList: ordered by number, then
-  // name and description, records equal but for letter case given once.
+  // The block of `owner` from row `first`, in BitWorkList's order: ordered by number,
+  // then name and description, records equal but for letter case given once.
   std::vector<BitEntry> SortedBlock(int32_t first, const std::u16string& owner,
                                     bool withPlaceholder) {
-    SortedStringList& list = s_.BitWorkList;
+    std::vector<const BitRow*> rows;
     std::vector<std::u16string> joined;
+    bool splitsBack = true;
     for (int32_t i = first; i < t_.BitCount() && t_.BitTable[i].owner == owner; ++i) {
       const BitRow& bit = t_.BitTable[i];
-      if (withPlaceholder || !bit.number.empty()) joined.push_back(JoinBitEntry(bit));
+      if (!withPlaceholder && bit.number.empty()) continue;
+      rows.push_back(&bit);
+      joined.push_back(JoinBitEntry(bit));
+      splitsBack = splitsBack && SplitsBack(bit);
     }
+    SortedStringList& list = s_.BitWorkList;
     list.Clear();
+    if (!splitsBack) return SplitEntries(list, std::move(joined));
+    // The list's order of the joined texts, taken from the rows themselves.
+    std::vector<BitEntry> entries;
+    for (std::size_t index : list.BatchOrder(joined)) {
+      const BitRow& bit = *rows[index];
+      entries.push_back(BitEntry{bit.owner, bit.number, bit.name, bit.description});
+    }
+    return entries;
+  }
+
+  std::vector<BitEntry> SplitEntries(SortedStringList& list, std::vector<std::u16string> joined) {
     list.AddAll(std::move(joined));
     std::vector<BitEntry> entries;
     for (const std::u16string& entry : list) {

@@ -85,6 +85,18 @@ std::u16string WithoutMarks(std::u16string_view s) {
   return out;
 }
 
+constexpr std::size_t kShortText = 256;
+
+// WithoutMarks into `out`, which holds at least s.size() characters.
+std::u16string_view CopyWithoutMarks(std::u16string_view s, char16_t* out) {
+  std::size_t n = 0;
+  for (char16_t c : s) {
+    out[n] = c;
+    n += IsMark(c) ? 0 : 1;
+  }
+  return {out, n};
+}
+
 std::size_t NextMark(std::u16string_view s, std::size_t from) {
   return std::min(FindEither(s, u'-', u'\'', from), s.size());
 }
@@ -122,6 +134,14 @@ class IcuCollator : public Collator {
 
   int Compare(std::u16string_view a, std::u16string_view b) const override {
     if (!HasMarks(a) && !HasMarks(b)) return Collate(a, b);
+    // Short texts, such as a block's joined bit records, are taken apart on the stack:
+    // most sorted comparisons would otherwise make two strings.
+    if (a.size() <= kShortText && b.size() <= kShortText) {
+      char16_t plainA[kShortText];
+      char16_t plainB[kShortText];
+      int order = Collate(CopyWithoutMarks(a, plainA), CopyWithoutMarks(b, plainB));
+      return order != 0 ? order : CompareMarks(a, b);
+    }
     int order = Collate(WithoutMarks(a), WithoutMarks(b));
     return order != 0 ? order : CompareMarks(a, b);
   }
