@@ -33,7 +33,8 @@ struct Request {
   std::u16string PdfTextFile;   // the converted datasheet; empty when none was chosen
   std::u16string OutFile;       // the BitName file being written
   bool Is8Bit = false;
-  // Set once the user's BitName file of this run has been saved.
+  // Set once this run's BitName files (the user's, and the IDE's copy when its folder is
+  // known) have been saved.
   bool Written = false;
 };
 

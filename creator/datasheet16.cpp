@@ -210,17 +210,9 @@ void ForBlock(const DeviceTables& t, std::u16string_view sReg, int32_t ixFrom, V
   }
 }
 
-void ReplaceBitDesc(DeviceTables& t, std::u16string_view sReg, std::u16string_view sBit,
-                    std::u16string_view sDesc, int32_t ixFrom) {
-  ForBlock(t, sReg, ixFrom, [&](int32_t i) {
-    if (t.BitTable[i].name != sBit) return true;
-    t.BitTable.At(i).description = std::u16string(sDesc);
-    return false;
-  });
-}
-
-// ReplaceBitDesc for every bit of a line at once: one walk over the block finds the
-// first record of each name, so a long range does not walk the block once per bit.
+// Gives the first record of each named bit in sReg's block the description, for every bit
+// of a line at once: one walk over the block finds the first record of each name, so a
+// long range does not walk the block once per bit.
 void ReplaceBitDescs(DeviceTables& t, std::u16string_view sReg, const std::vector<BitName>& bits,
                      std::u16string_view sDesc, int32_t ixFrom) {
   std::unordered_map<std::u16string, int32_t> firstRow;
@@ -403,7 +395,6 @@ class Scanner {
     bool append = currentRegister_ == lastNewRegister_;
     std::optional<BitLineReading> reading = BitLineReader(line, s_.TokenPos).Read();
     if (!reading) return;
-    // As UpdateBitDesc for each bit in turn.
     if (!append) {
       ReplaceBitDescs(t_, currentRegister_, reading->bits, reading->description, block);
       return;
@@ -452,17 +443,6 @@ int32_t FindRegisterLike(const DeviceTables& tables, std::u16string_view sRegPDF
     if (same) return row;
   }
   return -1;
-}
-
-void UpdateBitDesc(DeviceTables& tables, std::u16string_view sReg, std::u16string_view sBit,
-                   std::u16string_view sBitNum, std::u16string_view sDesc, int32_t ixFrom,
-                   bool bNewSFR) {
-  if (bNewSFR) {
-    int32_t searchFrom = ixFrom;
-    AppendBit(tables, sReg, sBit, sBitNum, sDesc, ixFrom, searchFrom);
-  } else {
-    ReplaceBitDesc(tables, sReg, sBit, sDesc, ixFrom);
-  }
 }
 
 }  // namespace bnf

@@ -23,12 +23,4 @@ void ReadThePDF16(CreatorState& s, const TextFiles& files, MainView& view);
 // only where sRegPDF holds a placeholder letter (N, X, Y, n, x, y); -1 when none.
 int32_t FindRegisterLike(const DeviceTables& tables, std::u16string_view sRegPDF);
 
-// bNewSFR: fills the placeholder of the block at ixFrom (owner sReg) with the bit (the
-// number padded to two digits, the description trimmed) and adds a new placeholder;
-// nothing when record ixFrom is not sReg's. Otherwise: gives the first record of the
-// block named sBit the description sDesc as it is. Throws CapacityError.
-void UpdateBitDesc(DeviceTables& tables, std::u16string_view sReg, std::u16string_view sBit,
-                   std::u16string_view sBitNum, std::u16string_view sDesc, int32_t ixFrom,
-                   bool bNewSFR);
-
 }  // namespace bnf

@@ -325,13 +325,14 @@ void TfBNF::Doe16Bit() {
   svc_.view.SetEnabled(Ctl::Button1, false);
   const std::string bytes = files_.Encode(s_.WorkList.Items());
   files_.WriteEncoded(req.OutFile, bytes);
-  req.Written = true;
   // An unknown IDE folder would make the copy land at the root of the current drive.
   bool ideKnown = !IsBlank(dirs.IdeBnfDir);
   if (ideKnown) {
     req.OutFile = BnfFileName(dirs.IdeBnfDir, req.DeviceType);
     files_.WriteEncoded(req.OutFile, bytes);
   }
+  // The IDE's plug-in waits for the copy in the IDE's folder: without it the run failed.
+  req.Written = true;
   req.OutFile = BnfFileName(dirs.BNFLocation, req.DeviceType);
   svc_.dialogs.ShowMessage(ideKnown ? CopiedMessage(dirs.IdeBnfDir, req.OutFile)
                                     : SavedOnlyMessage(req.OutFile));

@@ -133,6 +133,12 @@ TEST(CommandLine, RunsOneGenerationAndEnds) {
                    u"directory yourself.",
                    u"user P24FJ64GA002.bnf", u"button Done off, panel ", u"exit 0, quit"}),
             run(u"24FJ64GA002", sheet16, [](ExampleRig& e) { e.rig.s().dirs.IdeBnfDir = u""; }));
+  // The IDE's copy cannot be saved: the user's copy stays, but the IDE has no file.
+  EXPECT_EQ((Texts{u"U1MODE: 4", u"U2MODE: 4",
+                   u"error Cannot create file \"$IDE\\gone\\P24FJ64GA002.bnf\"",
+                   u"user P24FJ64GA002.bnf", u"button Done off, panel ", u"exit 1, window open"}),
+            run(u"24FJ64GA002", sheet16,
+                [](ExampleRig& e) { e.rig.s().dirs.IdeBnfDir = e.ide.path() + u"\\gone\\"; }));
   // No device file, or none with a register.
   EXPECT_EQ(
       (Texts{u"No include file was found for 16F1937 (P16F1937.inc)." + kNone, u"exit 1, quit"}),
