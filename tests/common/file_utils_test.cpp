@@ -79,15 +79,18 @@ TEST_F(FileUtilsTest, RecursionEntersSubfoldersButNoDotNames) {
                         {u".pgit", kAttrDirectory, noon, 0},
                         {u"p1.inc", 32, noon, 5},
                         {u"pdir", kAttrDirectory | 32, noon, 0}}},
-                      {u"C:\\Dev\\pdir\\p*", {{u"p2.inc", 32, noon, 7}}}};
+                      {u"C:\\Dev\\pdir\\p*", {{u"pin", kAttrDirectory, noon, 0}}},
+                      {u"C:\\Dev\\pdir\\pin\\p*", {{u"p2.inc", 32, noon, 7}}}};
   ListFiles(folders, u"C:\\Dev\\p*", 2, false, list);
   EXPECT_EQ((Asked{{u"C:\\Dev\\p*", 2}}), folders.asked);
   EXPECT_EQ(1u, list.Count());
   // The directory bit is added for the recursion when the filter lacks it.
   folders.asked.clear();
   ListFiles(folders, u"C:\\Dev\\p*", 2, true, list);
-  EXPECT_EQ((Asked{{u"C:\\Dev\\p*", 18}, {u"C:\\Dev\\pdir\\p*", 18}}), folders.asked);
-  EXPECT_EQ(u"C:\\Dev\\pdir\\p2.inc\t3/5/2021 12:00:00 PM\t7", list[list.Count() - 1]);
+  EXPECT_EQ(
+      (Asked{{u"C:\\Dev\\p*", 18}, {u"C:\\Dev\\pdir\\p*", 18}, {u"C:\\Dev\\pdir\\pin\\p*", 18}}),
+      folders.asked);
+  EXPECT_EQ(u"C:\\Dev\\pdir\\pin\\p2.inc\t3/5/2021 12:00:00 PM\t7", list[list.Count() - 1]);
 }
 
 TEST_F(FileUtilsTest, TemporaryFolderEndsInOneBackslash) {

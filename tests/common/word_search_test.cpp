@@ -27,6 +27,7 @@ TEST(WordSearch, FindsTheFirstWholeWordInAnyStep) {
       {u"", u"NOTE", 0, false},
       {u"{igure FIGURE", u"FIGURE", 8, true},
       {u"NOTE", u"", 0, false},
+      {u"x address", u"ADDRESS", 0, true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.pos, Pos(c.word, c.text)) << c.word.size() << " " << c.text.size();

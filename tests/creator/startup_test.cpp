@@ -188,6 +188,9 @@ TEST(Startup, ClosingWritesWhatStartUpReadOrTheUserChanged) {
   EXPECT_EQ((Values{u"x", 300, u"D:\\bnf", u"D:\\mpasm"}), close(u"x", nullptr));
   EXPECT_EQ((Values{60, 50, u"D:\\bnf", u"D:\\mpasm"}), close(u"x", move));
   EXPECT_EQ((Values{u"x", 300, u"E:\\new", u"D:\\mpasm"}), close(u"x", choose));
+  // What was read is written back even where the window kept its designed place.
+  const auto other = [](test::Rig& r) { r.registry.Key(kUser, kSettings)[u"Top"] = 5; };
+  EXPECT_EQ((Values{0, 300, u"D:\\bnf", u"D:\\mpasm"}), close(0, other));
 }
 
 }  // namespace

@@ -55,6 +55,10 @@ const Case kCases[] = {
     {u"A\u00FE", u"AZ", -1},
     {u"\u00FF", u"y", 1},
     {u"\u00FF", u"z", -1},
+    // Long enough for a sort key beyond the first guess of its size.
+    {u"\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF\u00DF"
+     u"\u00DF",
+     u"t", -1},
 };
 
 int Sign(int v) {

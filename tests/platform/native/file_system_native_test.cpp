@@ -1,12 +1,14 @@
 // What only the POSIX platform can show: folders that hold names differing only in
 // letter case, refused permissions (checked as an unprivileged user even when the
-// tests run as root), the reasons for errors Windows has no fixed words for, the root
-// folder and the temporary folder taken from TMPDIR.
+// tests run as root), a write failing part way, the reasons for errors Windows has no
+// fixed words for, the root folder and the temporary folder taken from TMPDIR.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +18,7 @@
 
 #include "platform/native/native_paths.h"
 #include "platform/platform.h"
+#include "tests/support/error_of.h"
 #include "tests/support/test_paths.h"
 
 namespace bnf {
@@ -85,6 +88,23 @@ TEST_F(NativeFileSystemTest, RefusedAccessIsReportedAndTheOldFileKept) {
   EXPECT_EQ("old", ReadBytes(dir.native() / "locked" / "p.bnf"));
   EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.native() / "locked"), {}));
   fs::permissions(dir.native() / "locked", fs::perms::owner_all);
+}
+
+// A write the system refuses part way (here past the file size limit) ends the
+// replacement at once, with the system's reason.
+TEST_F(NativeFileSystemTest, AFailedWriteIsReportedAndTheOldFileKept) {
+  WriteBytes(dir.native() / "p.bnf", "old");
+  rlimit saved{}, limit{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  limit = {2, saved.rlim_max};
+  std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &limit);
+  const std::u16string error =
+      test::ErrorOf([&] { files->ReplaceFile(dir.File(u"p.bnf"), "new"); });
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, SIG_DFL);
+  EXPECT_EQ(u"Cannot create file \"" + dir.File(u"p.bnf") + u"\". File too large.", error);
+  EXPECT_EQ("old", ReadBytes(dir.native() / "p.bnf"));
 }
 
 TEST(NativePaths, ReasonsRootFolderAndTemporaryFolder) {
