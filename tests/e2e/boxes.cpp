@@ -25,8 +25,7 @@ DWORD_PTR Ask(HWND h, UINT message, WPARAM w, LPARAM l) {
   return SendMessageTimeoutW(h, message, w, l, SMTO_ABORTIFHUNG, 2000, &result) ? result : 0;
 }
 
-// Another process's text (a window's, or item `i` of a list box): the system carries
-// these messages across.
+// The text of a window or of item `i` of a list box, in another process.
 std::string TextOf(HWND h, UINT length = WM_GETTEXTLENGTH, UINT get = WM_GETTEXT, WPARAM i = 0) {
   std::wstring text(Ask(h, length, i, 0) + 1, L'\0');
   const WPARAM w = get == WM_GETTEXT ? text.size() : i;
@@ -65,16 +64,7 @@ int Post(HWND to, UINT message, WPARAM w, LPARAM l) {
   return to != nullptr && PostMessageW(to, message, w, l) ? 0 : 1;
 }
 
-// A click selects the item and tells the parent; a double click tells it again.
-int Select(HWND list, int id, int index, bool twice) {
-  if (Ask(list, LB_SETCURSEL, index, 0) != static_cast<DWORD_PTR>(index)) return 1;
-  const LPARAM from = reinterpret_cast<LPARAM>(list);
-  if (Post(GetParent(list), WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), from)) return 1;
-  return twice ? Post(GetParent(list), WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), from) : 0;
-}
-
-// A button's click reaches its parent as WM_COMMAND; a menu choice the window, without a
-// control handle; a box's button the box.
+// A click on a button reaches its parent; a menu choice, the window.
 int Command(HWND window, HWND control, int id) {
   HWND target = control != nullptr ? GetParent(control) : window;
   return Post(target, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
@@ -95,8 +85,12 @@ int Verb(const std::wstring& verb, const wchar_t* cls, int id, int argc, wchar_t
   } else if (verb == L"items") {
     for (DWORD_PTR i = 0, n = Ask(h, LB_GETCOUNT, 0, 0); i < n; ++i)
       std::printf("%s\n", TextOf(h, LB_GETTEXTLEN, LB_GETTEXT, i).c_str());
-  } else if (verb == L"select" && argc >= 5) {
-    return Select(h, id, _wtoi(argv[4]), argc == 6 && std::wstring(argv[5]) == L"double");
+  } else if (verb == L"select" && argc >= 5) {  // a click tells the parent, a double one twice
+    const int index = _wtoi(argv[4]);
+    const LPARAM from = reinterpret_cast<LPARAM>(h);
+    if (Ask(h, LB_SETCURSEL, index, 0) != static_cast<DWORD_PTR>(index)) return 1;
+    return Post(GetParent(h), WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), from) +
+           (argc == 6 ? Post(GetParent(h), WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), from) : 0);
   } else if (verb == L"close") {
     return Post(h, WM_CLOSE, 0, 0);
   } else if (verb == L"rect" && GetWindowRect(h, &r)) {

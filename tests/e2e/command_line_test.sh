@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Runs through the command line (DEVICE DATASHEET), as the IDE's plug-in starts the tool,
 # one case a row (lib.sh, e2e_case): both roads on the example devices, then bad input.
-# Each shows its boxes, ends with its code or keeps a window that still closes, and
-# changes no setting and no file but a whole BitName file where one is due; a good file
-# already there is kept on failure.   command_line_test.sh [EXE]
+#   command_line_test.sh [EXE]
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh" "$@"
 e2e_start command_line 600
@@ -16,15 +14,14 @@ E2E_MSG+=(
   [UNICODE_SHEET]='The file "C:\data\sheet.txt" is saved as Unicode text. Save it as plain ANSI text and try again.\rNo BitName file was written.'
   [UNICODE_KDX]='The file "C:\ide\compiler\Includes\KDX\P24FJ64GA002.KDX" is saved as Unicode text. Save it as plain ANSI text and try again.\rNo BitName file was written.'
   [NO_SHEET]='Cannot open file "C:\data\missing.txt". The system cannot find the file specified.'
-  [RO_FOLDER]='Cannot create file "C:\bnf\_____test.txt". Access is denied.'
+  [NO_FOLDER_FILE]='Cannot create file "C:\data\not-a-folder\_____test.txt". The system cannot find the path specified.'
   [RO_FILE]='Cannot create file "C:\bnf\P16F1938.bnf". Access is denied.'
   [TOP_TEXT]="Invalid data type for 'Top'"
   [NO_FOLDER]='No folder for BitName files is set. Choose one with Settings > Directory for BitName files... first.\rNo BitName file was written.'
   [RUNNING]='Korvan® BitName file creator is already running.\rNo BitName file was written.'
 )
 
-# Lines of 100,000 characters with colons, brackets and a bit-line start but no reader's
-# marker, made here rather than kept: after line $2 of the example file $1.
+# A line of 100,000 characters with colons, brackets and a bit-line start after line $2.
 mkdir -p "$E2E_T/gen" || exit 1
 long() { LC_ALL=C awk -v at="$2" 'BEGIN { while (length(l) < 100000) l = l "bit 7 LONG: (x) <1:0> word, "
   l = substr(l, 1, 100000) } { print } NR == at { print l "\r" }' "$E2E_ROOT/examples/$1"; }
@@ -56,9 +53,9 @@ datasheet16-cut        | sheet=24FJ64GA002-cut-in-section.txt                   
 cp1252-8bit            | inc=P16F1938-cp1252.inc sheet=16F1938-cp1252.txt         | 16F1938         | $S    | SAVED8                   | 0    | $B/P16F1938.cp1252.bnf
 cp1252-16bit           | kdx=P24FJ64GA002-cp1252.KDX sheet=24FJ64GA002-cp1252.txt | 24FJ64GA002     | $S    | U1MODE U2MODE COPIED16   | 0    | $B/P24FJ64GA002.cp1252.bnf
 datasheet8-missing     | old                                                      | 16F1938         | C:\data\missing.txt | NO_SHEET | stay | -
-bnf-folder-read-only   | rofolder                                                 | 16F1938         | $S8   | RO_FOLDER                | fBNF | -
+bnf-folder-a-file      | nofolder                                                 | 16F1938         | $S8   | NO_FOLDER_FILE           | fBNF | -
 bnf-file-read-only     | old rofile                                               | 16F1938         | $S8   | RO_FILE                  | stay | -
-device-name-path       | kept                                                     | 16F1938/../../x | $S8   | REFUSED                  | stay | -
+device-name-path       |                                                          | 16F1938/../../x | $S8   | REFUSED                  | stay | -
 kdx-undescribed        | old kdx=P24FJ64GA002-undescribed.KDX                     | 24FJ64GA002     | $S16  | UNDESCRIBED16            | 1    | -
 datasheet8-unicode     | old sheet=16F1938-utf16le.txt                            | 16F1938         | $S    | UNICODE_SHEET            | stay | -
 kdx-unicode            | old kdx=P24FJ64GA002-utf16be.KDX                         | 24FJ64GA002     | $S16  | UNICODE_KDX              | stay | -
