@@ -1,19 +1,52 @@
-// Fuzzes whole generations on both roads, run from the command line as the IDE runs
-// them: the first byte picks the road (even: 8-bit), the rest is the device file and,
-// after "@@@@", the converted datasheet. Whatever they hold, no BitName file is replaced
-// by one without a register line or with a NUL, nothing is written outside the two
-// BitName folders, and success is reported only with the user's file written.
+// Fuzzes whole command-line generations, so readers, scanners, completions and writers
+// all see the input: a byte for the road (even: 8-bit), the device file, "@@@@", the
+// datasheet. Checked: the tables' capacities and finders; no BitName file replaced by one
+// without its header and a register line or with a NUL; nothing written outside the two
+// BitName folders; success reported only with the user's file written.
+#include <algorithm>
 #include <unordered_set>
 
+#include "creator/bnf_file.h"
 #include "creator/main_form.h"
 #include "fuzz/fuzz_support.h"
-#include "fuzz/table_checks.h"
 #include "tests/support/fake_registry.h"
 #include "tests/support/fakes.h"
 
 using namespace bnf;
 
 namespace {
+
+template <typename Row>
+int32_t WalkFirst(const Table<Row>& table, std::u16string_view key) {
+  for (int32_t i = 1; i <= table.Counter(); ++i) {
+    if (KeyOf(table[i]) == key) return i;
+  }
+  return -1;
+}
+
+// The rows where blocks begin and end: the first and the last 32.
+template <typename Visit>
+void SampleRows(int32_t counter, Visit visit) {
+  for (int32_t i = 1; i <= counter; i = i == 32 ? std::max(33, counter - 32) : i + 1) visit(i);
+}
+
+void CheckTables(const DeviceTables& t) {
+  fuzz::Check(t.RegCount() - 1 <= kRegCapacity, "RegTable within its capacity");
+  fuzz::Check(t.BitCount() - 1 <= kBitCapacity, "BitTable within its capacity");
+  fuzz::Check(t.NotFoundCount() - 1 <= kNotFoundCapacity, "NotFound within its capacity");
+  SampleRows(t.RegCount(), [&](int32_t i) {
+    const std::u16string& name = t.RegTable[i].name;
+    const int32_t walked = IsBlank(name) ? -1 : WalkFirst(t.RegTable, name);
+    fuzz::Check(t.FindRegister(name) == walked, "FindRegister answers as a walk");
+  });
+  SampleRows(t.BitCount(), [&](int32_t i) {
+    const std::u16string& owner = t.BitTable[i].owner;
+    const int32_t walked = WalkFirst(t.BitTable, owner);
+    fuzz::Check(t.FindFirstBit4Reg(owner) == walked, "FindFirstBit4Reg answers as a walk");
+    fuzz::Check(t.FindRegisterInBit(owner) == (IsBlank(owner) ? -1 : walked),
+                "FindRegisterInBit answers as a walk");
+  });
+}
 
 // True when a line of `text` is a register line of a register of the tables.
 bool HoldsRegisterLine(const DeviceTables& t, const std::u16string& text) {
@@ -29,7 +62,7 @@ bool HoldsRegisterLine(const DeviceTables& t, const std::u16string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static const NameTables kNames = fuzz::ExampleState(u"").names;
+  static const NameTables kNames = fuzz::ExampleNames();
   if (size == 0) return 0;
   const fuzz::Platform& platform = fuzz::Platform::Get();
   const bool eightBit = data[0] % 2 == 0;
@@ -54,12 +87,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   s.FirstShow = true;
   form.Guard([&] { form.FormShow(); });
 
-  fuzz::CheckTables(s.tables);
+  CheckTables(s.tables);
+  fuzz::Check(s.RegisterList.Count() <= static_cast<std::size_t>(s.tables.RegCount() - 1),
+              "one RegisterList entry at most per register row");
   for (const std::u16string& path : files.written) {
     fuzz::Check(path.starts_with(u"C:\\BNF\\") || path.starts_with(u"C:\\IDE\\"),
                 "files are written only in the two BitName folders");
     if (!path.ends_with(u".BNF")) continue;
     const std::u16string text = platform.codec->Decode(files.ReadFile(path));
+    fuzz::Check(text.starts_with(kBnfHeader), "every written file starts with its header");
     fuzz::Check(text.find(u'\0') == std::u16string::npos, "no written file holds a NUL");
     fuzz::Check(HoldsRegisterLine(s.tables, text), "every written file holds a register line");
   }

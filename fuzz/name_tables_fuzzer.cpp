@@ -1,8 +1,6 @@
-// Fuzzes the name-table reader and the two default-description lookups. The input is
-// split at its first NUL byte into the register-name and the bit-name file (the same
-// text for both when it holds none); both are read as the standard and as the private
-// files, then looked up with the example device's names and names from the input.
-#include <string>
+// Fuzzes the name-table reader and the two default-description lookups: the input, split
+// at its first NUL into the register-name and bit-name files (both the same without one),
+// read as the standard and the private files, then looked up with names old and new.
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
@@ -14,17 +12,6 @@ namespace {
 const std::u16string kNames[] = {
     u"STATUS",  u"STATUS_SHAD", u"TMR1H",  u"ADRESL", u"T3CON", u"FSR0L", u"INTCON", u"NOT_T3SYNC",
     u"T3CKPS1", u"GO_NOT_DONE", u"TMR3ON", u"",       u"   ",   u"=X",    u"A=B"};
-
-// Names for the lookups from the input's own lines: the text before each "=".
-std::vector<std::u16string> NamesFrom(const std::vector<std::u16string>& lines) {
-  std::vector<std::u16string> names;
-  for (const std::u16string& line : lines) {
-    if (names.size() == 16) break;
-    names.push_back(line.substr(0, line.find(u'=')));
-    names.push_back(line);
-  }
-  return names;
-}
 
 void CheckCounts(const NameTables& names) {
   fuzz::Check(names.SfrNameCount() - 1 <= kNameCapacity, "SfrNames within its capacity");
@@ -55,15 +42,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   test::SilentDialogs dialogs;
   NameTables names;
   try {
-    ReadSFR_BITFiles(names, dirs, text, /*Standard=*/true, dialogs);
-    CheckCounts(names);
-    ReadSFR_BITFiles(names, dirs, text, /*Standard=*/false, dialogs);
-    CheckCounts(names);
+    for (bool standard : {true, false}) {
+      ReadSFR_BITFiles(names, dirs, text, standard, dialogs);
+      CheckCounts(names);
+    }
   } catch (const RefusedInputError&) {
     return 0;  // a file saved as UTF-16 text is refused as a whole
   }
-  std::vector<std::u16string> asked = NamesFrom(text.ReadLines(u"C:\\tool\\StandardSFR.txt"));
-  asked.insert(asked.end(), std::begin(kNames), std::end(kNames));
+  // Also looked up: the first lines of the input, whole and before their "=".
+  std::vector<std::u16string> asked(std::begin(kNames), std::end(kNames));
+  const std::vector<std::u16string> lines = text.ReadLines(u"C:\\tool\\StandardSFR.txt");
+  for (std::size_t i = 0; i < lines.size() && i < 8; ++i) {
+    asked.push_back(lines[i]);
+    asked.push_back(lines[i].substr(0, lines[i].find(u'=')));
+  }
   for (const std::u16string& name : asked) {
     GetDefaultSFR(names, name);
     GetDefaultBit(names, name);
