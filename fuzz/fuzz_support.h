@@ -26,7 +26,6 @@ inline void Check(bool ok, const char* what) {
   std::abort();
 }
 
-// The platform services that hold no per-input state, made once.
 struct Platform {
   std::unique_ptr<AnsiCodec> codec = MakeAnsiCodec();
   std::unique_ptr<Collator> collator = MakeCollator();
@@ -38,8 +37,7 @@ struct Platform {
   }
 };
 
-// Files by Windows path, letter case not counting; `written` holds the upper-cased paths
-// of the files the tool wrote.
+// Files by Windows path, letter case not counting; `written`: the tool's, upper-cased.
 class MemoryFiles : public FileSystem {
  public:
   void Put(std::u16string_view path, std::string bytes) { files_[UpperCase(path)] = bytes; }
@@ -62,8 +60,8 @@ class MemoryFiles : public FileSystem {
   std::map<std::u16string, std::string> files_;
 };
 
-inline std::string Bytes(const uint8_t* data, std::size_t size) {
-  return std::string(reinterpret_cast<const char*>(data), size);
+inline std::string Example(const char* relative) {
+  return test::ReadBytes(std::string(BNF_SOURCE_DIR) + "/examples/" + relative);
 }
 
 // The examples' standard name tables, as start-up reads them.

@@ -10,9 +10,8 @@ namespace {
 
 std::u16string Text(FuzzedDataProvider& in, std::size_t maxLength) {
   std::u16string text;
-  while (text.size() < maxLength && in.remaining_bytes() >= 2) {
+  while (text.size() < maxLength && in.remaining_bytes() >= 2)
     text += static_cast<char16_t>(in.ConsumeIntegral<uint16_t>());
-  }
   return text;
 }
 
@@ -62,11 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::u16string delimiter = Text(in, in.ConsumeIntegralInRange<std::size_t>(0, 3));
   std::u16string find = Text(in, in.ConsumeIntegralInRange<std::size_t>(0, 4));
   std::u16string s = Text(in, 1 << 14);
-  const auto inRange = static_cast<int32_t>(1 + static_cast<uint32_t>(rawPos) % (s.size() + 1));
 
   CheckNextToken(s, rawPos, delimiter);
   CheckNextToken(s, 1, delimiter.empty() ? u";" : delimiter);
-  CheckWordAt(s, inRange);
+  CheckWordAt(s, static_cast<int32_t>(1 + static_cast<uint32_t>(rawPos) % (s.size() + 1)));
   CheckWordAt(s, rawPos);
   CheckSpaces(s);
 
@@ -76,9 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::Check(last >= first, "the last occurrence is not before the first");
   fuzz::Check(last == 0 || s.substr(static_cast<std::size_t>(last - 1), find.size()) == find,
               "LastPos points at the text looked for");
-  HexToInt(s);
-  HexToInt(u"$" + s);
-  HexToInt(u"0x" + s);
+  for (const char16_t* prefix : {u"", u"$", u"0x"}) HexToInt(prefix + s);
   std::u16string path = AddBackslash(s);
   fuzz::Check(!path.empty() && path.back() == u'\\', "a path ends in a backslash");
   fuzz::Check(Trim(s).empty() == IsBlank(s), "trimming leaves nothing only of a blank text");
