@@ -1,15 +1,7 @@
-// Fuzzes the text procedures with texts of any UTF-16 code units (unpaired surrogates
-// and characters above 255 included) and positions and cursors taken from the input,
-// in range and out of it. Besides not crashing, each must keep the promises its
-// callers rely on; those are checked here.
+// Fuzzes the text procedures with texts of any UTF-16 code units, and positions and
+// cursors in range and out of it; each must keep the promises its callers rely on.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include "common/text_utils.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace bnf;
@@ -18,9 +10,8 @@ namespace {
 
 std::u16string Text(FuzzedDataProvider& in, std::size_t maxLength) {
   std::u16string text;
-  while (text.size() < maxLength && in.remaining_bytes() >= 2) {
+  while (text.size() < maxLength && in.remaining_bytes() >= 2)
     text += static_cast<char16_t>(in.ConsumeIntegral<uint16_t>());
-  }
   return text;
 }
 
@@ -30,9 +21,8 @@ void CheckNextToken(std::u16string_view s, int32_t cursor, std::u16string_view d
     int32_t before = cursor;
     std::u16string token = NextToken(s, cursor, delimiter);
     if (cursor == -1) {
-      if (before < 1 || before > static_cast<int64_t>(s.size())) {
-        fuzz::Check(token.empty(), "no token from a cursor out of range");
-      }
+      fuzz::Check(token.empty() || (before >= 1 && before <= static_cast<int64_t>(s.size())),
+                  "no token from a cursor out of range");
       return;
     }
     fuzz::Check(cursor > before, "the cursor moves on");
@@ -46,10 +36,9 @@ void CheckNextToken(std::u16string_view s, int32_t cursor, std::u16string_view d
 void CheckWordAt(std::u16string_view s, int32_t pos) {
   std::u16string word = GetWordAt(s, pos);
   for (char16_t c : word) fuzz::Check(InWordCharSet(c), "a word holds word characters only");
-  if (pos >= 1 && pos <= static_cast<int64_t>(s.size()) + 1) {
-    fuzz::Check(word.empty() || s.find(word) != std::u16string_view::npos,
-                "the word is in the text");
-  }
+  fuzz::Check(word.empty() || s.find(word) != std::u16string_view::npos || pos < 1 ||
+                  pos > static_cast<int64_t>(s.size()) + 1,
+              "the word is in the text");
 }
 
 void CheckSpaces(std::u16string_view s) {
@@ -72,12 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::u16string delimiter = Text(in, in.ConsumeIntegralInRange<std::size_t>(0, 3));
   std::u16string find = Text(in, in.ConsumeIntegralInRange<std::size_t>(0, 4));
   std::u16string s = Text(in, 1 << 14);
-  const auto length = static_cast<int64_t>(s.size());
-  const auto inRange = static_cast<int32_t>(1 + (static_cast<uint32_t>(rawPos) % (length + 1)));
 
   CheckNextToken(s, rawPos, delimiter);
   CheckNextToken(s, 1, delimiter.empty() ? u";" : delimiter);
-  CheckWordAt(s, inRange);
+  CheckWordAt(s, static_cast<int32_t>(1 + static_cast<uint32_t>(rawPos) % (s.size() + 1)));
   CheckWordAt(s, rawPos);
   CheckSpaces(s);
 
@@ -85,13 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   int32_t first = Pos(find, s);
   fuzz::Check((last == 0) == (first == 0), "LastPos finds what Pos finds");
   fuzz::Check(last >= first, "the last occurrence is not before the first");
-  if (last > 0) {
-    fuzz::Check(s.substr(static_cast<std::size_t>(last - 1), find.size()) == find,
-                "LastPos points at the text looked for");
-  }
-  HexToInt(s);
-  HexToInt(u"$" + s);
-  HexToInt(u"0x" + s);
+  fuzz::Check(last == 0 || s.substr(static_cast<std::size_t>(last - 1), find.size()) == find,
+              "LastPos points at the text looked for");
+  for (const char16_t* prefix : {u"", u"$", u"0x"}) HexToInt(prefix + s);
   std::u16string path = AddBackslash(s);
   fuzz::Check(!path.empty() && path.back() == u'\\', "a path ends in a backslash");
   fuzz::Check(Trim(s).empty() == IsBlank(s), "trimming leaves nothing only of a blank text");

@@ -1,143 +1,91 @@
 # shellcheck shell=bash
-# The end-to-end harness: a Wine prefix per test (cloned from a template made once per
-# build), a private Xvfb display, bnfcreator.exe started and its boxes and windows read
-# and pressed through boxes.exe, and the table runner of the command-line suites.
-# Source it from a test with the exe as $1.
+# The end-to-end harness, sourced by each test with the exe as $1: per test a Wine prefix
+# and an Xvfb display; boxes.exe reads and presses the exe's windows; the case runner.
 set -uo pipefail
 
+fail() { echo "FAIL: $*" >&2; exit 1; }
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-E2E_EXE=${1:-$E2E_ROOT/build/windows/bnfcreator.exe}
-[ -f "$E2E_EXE" ] || { echo "FAIL: no exe at $E2E_EXE" >&2; exit 1; }
-E2E_EXE=$(cd "$(dirname "$E2E_EXE")" && pwd)/$(basename "$E2E_EXE")
-E2E_BUILD=${E2E_BUILD:-$(dirname "$E2E_EXE")}
-E2E_WORK=$E2E_BUILD/e2e
+E2E_EXE=$(realpath -e "${1:-$E2E_ROOT/build/windows/bnfcreator.exe}") || fail "no exe at ${1:-}"
+E2E_WORK=$(dirname "$E2E_EXE")/e2e
 E2E_TEMPLATE=$E2E_WORK/template
 E2E_TITLE='Korvan® BitName file creator'
 E2E_SETTINGS='HKEY_CURRENT_USER\Software\Calmwood\ZMV BNF Tool'
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=C.UTF-8 LANG=C.UTF-8 TZ=UTC
 
-E2E_LOCKED='' E2E_RESET=''
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The template prefix: booted once, crash dialogs off, no window-manager waits. The mark
-# is made last, so a template cut short is made again.
+# The template prefix, made once per build: crash dialogs off, no window-manager waits, no
+# links into $HOME. It is made aside and moved in whole, so no test takes a half-made one.
 e2e_template() {
-  mkdir -p "$E2E_WORK"
-  (
-    flock 9
-    [ -f "$E2E_TEMPLATE/.e2e-ready" ] && exit 0
-    rm -rf "$E2E_TEMPLATE" && mkdir -p "$E2E_TEMPLATE.tmp"
-    export WINEPREFIX=$E2E_TEMPLATE TMPDIR=$E2E_TEMPLATE.tmp
-    env -u DISPLAY timeout 300 wineboot -i >/dev/null 2>&1
-    e2e_reg 'HKEY_CURRENT_USER\Software\Wine\WineDbg' '"ShowCrashDialog"=dword:00000000'
-    e2e_reg 'HKEY_CURRENT_USER\Software\Wine\X11 Driver' '"Managed"="N"'
+  local new=$E2E_TEMPLATE.$$
+  [ -d "$E2E_TEMPLATE" ] || (
+    export WINEPREFIX=$new TMPDIR=$new.tmp
+    mkdir -p "$TMPDIR" && env -u DISPLAY timeout 300 wineboot -i >/dev/null 2>&1 &&
+      e2e_reg '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' \
+        '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"'
     wineserver -k >/dev/null 2>&1
-    for d in "$E2E_TEMPLATE"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
-      [ -L "$d" ] && rm -f "$d" && mkdir -p "$d"
-    done
-    [ -f "$E2E_TEMPLATE/system.reg" ] && touch "$E2E_TEMPLATE/.e2e-ready"
-  ) 9>"$E2E_WORK/template.lock"
+    find "$new/drive_c/users" -mindepth 2 -maxdepth 2 -type l -exec sh -c 'rm "$0" && mkdir "$0"' {} \;
+    [ -f "$new/system.reg" ] && mv -T "$new" "$E2E_TEMPLATE" 2>/dev/null
+    rm -rf "$new" "$TMPDIR"
+  )
 }
 
-# A copy that leaves the template as it is: wineserver rewrites the registry files in
-# place, so all is copied but the big system folders, which Wine only reads.
-e2e_clone() {
-  cp -al "$1" "$2" || return 1
-  (cd "$1" && find . -type f ! -path './drive_c/windows/system32/*' \
-    ! -path './drive_c/windows/winsxs/*' -print0) |
-    while IFS= read -r -d '' f; do cp -p --remove-destination "$1/$f" "$2/$f" || exit 1; done
-}
-
-# Starts test $1: its prefix and TMPDIR, display, server, and a bound of $2 seconds on
-# the whole test; the trap ends them all however the script ends.
+# Starts test $1 bounded to $2 seconds. wineserver rewrites registry files in place: all
+# of the template is copied but the big system folders, which Wine only reads.
 e2e_start() {
-  e2e_template
+  [ -n "${E2E_BOUND:-}" ] || E2E_BOUND=$2 exec timeout -k 60 --foreground "$2" bash "$0" "$E2E_EXE"
+  mkdir -p "$E2E_WORK" && e2e_template
   E2E_T=$E2E_WORK/$1
-  rm -rf "$E2E_T" && mkdir -p "$E2E_T/tmp"
-  e2e_clone "$E2E_TEMPLATE" "$E2E_T/pfx" || fail "cannot copy the template prefix"
+  rm -rf "$E2E_T" && mkdir -p "$E2E_T/tmp" && cp -al "$E2E_TEMPLATE" "$E2E_T/pfx" &&
+    (cd "$E2E_TEMPLATE" && find . -type f ! -path './drive_c/windows/system32/*' \
+      ! -path './drive_c/windows/winsxs/*' -print0 |
+      xargs -0 cp -p --remove-destination --parents -t "$E2E_T/pfx") ||
+    fail "cannot copy the template prefix"
   export WINEPREFIX=$E2E_T/pfx TMPDIR=$E2E_T/tmp
-  trap e2e_stop EXIT
-  trap 'exit 130' INT
-  trap 'exit 143' TERM
   Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$E2E_T/display" 2>/dev/null &
   E2E_XVFB=$!
+  trap e2e_stop EXIT
   e2e_until 10 test -s "$E2E_T/display" || fail "Xvfb did not start"
   DISPLAY=:$(head -1 "$E2E_T/display") && export DISPLAY
   # Wine's services inherit the first program's output: it must go nowhere.
   wineserver -p >/dev/null 2>&1
   timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
-  E2E_EXE_WIN=$(e2e_winpath "$E2E_EXE")
-  E2E_BOXES=$(e2e_winpath "$E2E_BUILD/e2e_boxes.exe")
-  local test_pid=$$
-  (
-    trap - EXIT INT
-    sleep "$2" >/dev/null 2>&1 &
-    trap 'kill $! 2>/dev/null; exit 0' TERM
-    wait $!
-    echo "FAIL: the test did not end within $2 s" >&2
-    wineserver -k >/dev/null 2>&1
-    kill -TERM "$test_pid"
-  ) </dev/null &
-  E2E_WATCHDOG=$!
 }
 
 e2e_stop() {
-  [ -n "${E2E_WATCHDOG:-}" ] && kill "$E2E_WATCHDOG" 2>/dev/null
-  [ -n "${E2E_LOCKED:-}" ] && chattr -i "$E2E_LOCKED" 2>/dev/null && chmod u+w "$E2E_LOCKED"
   wineserver -k >/dev/null 2>&1
-  [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2>/dev/null && wait "$E2E_XVFB" 2>/dev/null
-  return 0
+  kill "$E2E_XVFB"
 }
-
-# The Windows name of a Linux path outside the prefix's drive C.
-e2e_winpath() { local p=Z:$1; echo "${p//\//\\}"; }
 
 # Runs the command $2... every 0.2 s until it succeeds, for at most $1 seconds.
 e2e_until() {
-  local limit=$1 i
-  shift
-  for ((i = 0; i < limit * 5; i++)); do
-    "$@" && return 0
+  local i
+  for ((i = 0; i < $1 * 5; i++)); do
+    "${@:2}" && return 0
     sleep 0.2
   done
   return 1
 }
 
-# Imports the values $2... (REGEDIT4 lines such as '"Top"=dword:0000012c' or '"Top"=-')
-# into key $1; with no values the key is removed.
+# Imports REGEDIT4 lines: "[KEY]", "[-KEY]" (removes it), '"Top"=dword:0000012c', '"Top"=-'.
 e2e_reg() {
-  local file=$TMPDIR/set.reg
-  {
-    printf 'REGEDIT4\r\n\r\n'
-    if [ $# -eq 1 ]; then printf '[-%s]\r\n' "$1"; else printf '[%s]\r\n' "$1"; fi
-    [ $# -gt 1 ] && printf '%s\r\n' "${@:2}"
-  } >"$file"
-  wine regedit /S "$(e2e_winpath "$file")" >/dev/null 2>&1
+  printf 'REGEDIT4\r\n\r\n' >"$TMPDIR/set.reg"
+  printf '%s\r\n' "$@" >>"$TMPDIR/set.reg"
+  wine regedit /S "Z:${TMPDIR//\//\\}\\set.reg" >/dev/null 2>&1
 }
 
 # Lines "NAME<TAB>TYPE<TAB>DATA" of the settings key, sorted; fails when it is missing.
 e2e_settings() {
-  local out
-  out=$(timeout 30 wine reg query "$E2E_SETTINGS" 2>/dev/null) || return 1
-  tr -d '\r' <<<"$out" | sed -nE 's/^    (.+)    (REG_[A-Z_]+)    ?(.*)$/\1\t\2\t\3/p' | LC_ALL=C sort
+  timeout 30 wine reg query "$E2E_SETTINGS" 2>/dev/null | tr -d '\r' |
+    sed -nE 's/^    (.+)    (REG_[A-Z_]+)    ?(.*)$/\1\t\2\t\3/p' | LC_ALL=C sort
 }
 
-# Fails unless the settings key holds exactly the lines $1 (any order); $2 says when.
-e2e_expect_settings() {
-  local got
-  got=$(e2e_settings) || fail "$2: the settings key is missing"
-  [ "$got" = "$(LC_ALL=C sort <<<"$1")" ] || fail "$2: settings [$got], want [$1]"
-}
-
-# Starts the exe in the background from folder $1 with the arguments $2...; its code
-# lands in $E2E_T/rc.PID (`wait` cannot give it inside a $(...)).
+# Starts the exe in the background in folder $1 with the arguments $2...; its code lands
+# in $E2E_T/rc.PID, as `wait` cannot give it inside a $(...).
 e2e_launch() {
-  local dir=$1
-  shift
   (
-    cd "$dir" || exit 1
-    wine "$E2E_EXE_WIN" "$@" </dev/null
+    cd "$1" || exit 1
+    wine "$E2E_EXE" "${@:2}" </dev/null
     echo $? >"$E2E_T/rc.new.$BASHPID" && mv "$E2E_T/rc.new.$BASHPID" "$E2E_T/rc.$BASHPID"
   ) >"$E2E_T/app.out" 2>&1 &
   E2E_APP=$!
@@ -145,19 +93,15 @@ e2e_launch() {
 
 e2e_ended() { [ -s "$E2E_T/rc.${1:-$E2E_APP}" ]; }
 
-# Waits up to $1 seconds for the exe ($2, default the last started) to end; its code
-# goes to E2E_RC.
+# The exe ($2, default the last started) ends within $1 seconds with code E2E_RC.
 e2e_wait_exit() {
-  local pid=${2:-$E2E_APP}
-  e2e_until "$1" e2e_ended "$pid" || return 1
-  wait "$pid" 2>/dev/null
-  E2E_RC=$(cat "$E2E_T/rc.$pid")
+  e2e_until "$1" e2e_ended "${2:-$E2E_APP}" && E2E_RC=$(cat "$E2E_T/rc.${2:-$E2E_APP}")
 }
 
-e2e_win() { wine "$E2E_BOXES" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-e2e_boxes() { e2e_win; }
+e2e_win() { wine "$(dirname "$E2E_EXE")/e2e_boxes.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+e2e_boxes() { e2e_win list '#32770' | awk -F'\t' '$2 == 1 { print $1 "\t" $3 "\t" $5 }'; }
 
-# The number behind a name of creator/ui/control_ids.h (IDM_ABOUT gives 207).
+# Controls by their names in creator/ui/control_ids.h.
 e2e_id() { awk -v n="$1" '$1 == "#define" && $2 == n { gsub(/"/, "", $3); print $3 }' \
   "$E2E_ROOT/creator/ui/control_ids.h"; }
 e2e_control() { e2e_win control "${2:-TfBNF}" "$(e2e_id "$1")"; }
@@ -166,116 +110,85 @@ e2e_select() { e2e_win select TfBNF "$(e2e_id "$1")" "$2" ${3:+"$3"}; }
 e2e_command() { e2e_win command "${2:-TfBNF}" "$(e2e_id "$1")"; }
 e2e_is() { [ "$("${@:2}")" = "$1" ]; }
 
-# The next visible box within $1 seconds into E2E_BOX ("HWND<TAB>title<TAB>text"); fails
-# at once when the exe ends first.
-e2e_next_box() {
-  local i
-  for ((i = 0; i < $1 * 5; i++)); do
-    E2E_BOX=$(e2e_boxes | head -1)
-    [ -n "$E2E_BOX" ] && return 0
-    e2e_ended && return 1
-    sleep 0.2
-  done
-  return 1
-}
+# The next visible box within $1 seconds into E2E_BOX ("HWND<TAB>title<TAB>text").
+e2e_box_or_end() { E2E_BOX=$(e2e_boxes | head -1) && [ -n "$E2E_BOX" ] || e2e_ended; }
+e2e_next_box() { e2e_until "$1" e2e_box_or_end && [ -n "$E2E_BOX" ]; }
 
 # Presses button $2 (1 OK, 2 Cancel, 6 Yes, 7 No) of box $1, again while it stays up.
-e2e_press() {
-  local i
-  for i in 1 2 3 4 5; do
-    wine "$E2E_BOXES" "$1" "$2" >/dev/null 2>&1
-    sleep 0.3
-    e2e_boxes | grep -q "^$1" || return 0
-  done
-  return 1
+e2e_pressed() {
+  e2e_win press "$1" "$2"
+  sleep 0.1
+  ! e2e_boxes | grep -q "^$1"
 }
+e2e_press() { e2e_until 2 e2e_pressed "$@"; }
 
-# Expects boxes with the texts $2... one after the other (a CR written \r), titled $1
-# when it is not empty, and presses OK (or button $E2E_OK) on each; prints what differs.
+# Expects boxes with the texts $2... in turn, titled $1 unless empty, and presses OK (or
+# $E2E_OK) on each; prints what differs. A box can show before its text: it is reread.
+e2e_box_is() { E2E_BOX=$(e2e_boxes | head -1) && [[ ${E2E_BOX#*$'\t'} == ${1:-*}$'\t'"$2" ]]; }
 e2e_confirm() {
-  local title=$1 want
+  local want
   for want in "${@:2}"; do
-    e2e_next_box 60 || { echo "no box, want [$want]"; return 1; }
-    [ "$(cut -f3- <<<"$E2E_BOX")" = "$want" ] || { echo "box [$(cut -f3- <<<"$E2E_BOX")], want [$want]"; return 1; }
-    [ -z "$title" ] || [ "$(cut -f2 <<<"$E2E_BOX")" = "$title" ] ||
-      { echo "box titled [$(cut -f2 <<<"$E2E_BOX")], want [$title]"; return 1; }
+    e2e_next_box 60 && e2e_until 3 e2e_box_is "$1" "$want" ||
+      { echo "box [${E2E_BOX:-none}], want [$1] [$want]"; return 1; }
     e2e_press "${E2E_BOX%%$'\t'*}" "${E2E_OK:-1}" || { echo "the box [$want] did not close"; return 1; }
   done
 }
 
-# The X window of the visible window titled $1, waiting up to $2 seconds.
 e2e_window() { timeout "${2:-20}" xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
 
-# Types the Windows path $1 into the open-file dialog's name field, as a user does.
-e2e_open_dialog() {
-  local _ window
-  for _ in 1 2 3; do
-    window=$(e2e_window Open 10)
-    [ -n "$window" ] || return 1
-    timeout 10 xdotool windowfocus --sync "$window"
-    timeout 10 xdotool key End shift+Home
-    timeout 20 xdotool type --delay 20 "$1"
-    timeout 10 xdotool key Return
-    e2e_until 3 e2e_is "" e2e_window Open 1 && return 0
-  done
-  return 1
+# Types the Windows path $1 into the open-file dialog as a user does, again if it stays.
+e2e_typed_open() {
+  local window
+  window=$(e2e_window Open 10) && timeout 10 xdotool windowfocus --sync "$window" &&
+    timeout 10 xdotool key End shift+Home && timeout 20 xdotool type --delay 20 "$1" &&
+    timeout 10 xdotool key Return && e2e_until 3 e2e_is "" e2e_window Open 1
 }
+e2e_open_dialog() { e2e_window Open 10 >/dev/null && e2e_until 1 e2e_typed_open "$1"; }
 
-# Closes the main window as its close box does; its code goes to E2E_RC.
 e2e_close_main() { e2e_win close TfBNF && e2e_wait_exit 15; }
 
-e2e_same_bytes() { cmp -s "$1" "$2" || fail "$1 differs from $2"; }
-
-# The example world in drive C: MPASM folder C:\mpasm, the IDE's C:\ide\plugin and
-# C:\ide\compiler (BitName files in plugin\CompilerBitnames, KDX files in
-# compiler\Includes\KDX), name tables in C:\tool (the exe starts there), datasheets in
-# "C:\data sheets", C:\data for a case's own files, BitName folder C:\bnf; the private
-# name tables in the user's profile. Settings only with $1 "settings".
+# The example world in drive C, made anew; the exe starts in C:\tool, C:\data holds a
+# case's own files. The private name tables and the settings only with $1 "settings".
 e2e_world() {
   C=$WINEPREFIX/drive_c
   E2E_PROFILE=$C/users/$(id -un)/AppData/Roaming/Calmwood/Korvan\ BNF\ Tool
   E2E_IDE=$C/ide/plugin/CompilerBitnames
   E2E_KDX=$C/ide/compiler/Includes/KDX
+  rm -rf "$C/bnf" "$C/ide" "$C/mpasm" "$C/data"
   mkdir -p "$C/mpasm" "$E2E_IDE" "$E2E_KDX" "$C/tool" "$C/data sheets" "$C/data" "$C/bnf" \
     "$E2E_PROFILE" || fail "no world"
   cp "$E2E_ROOT"/examples/tool/Standard*.txt "$C/tool/"
   cp "$E2E_ROOT"/examples/datasheets/*.txt "$C/data sheets/"
-  e2e_reg 'HKEY_CURRENT_USER\Software\MicroChip\MPLab IDE\Tool Locations' \
-    '"T_MPAsm.MPASM"="C:\\mpasm\\MPASMWIN.exe"'
-  e2e_reg 'HKEY_CURRENT_USER\Software\Felsgate\KorvanIDE\Install' \
+  cp "$E2E_ROOT/examples/mpasm/P16F1938.inc" "$C/mpasm/"
+  cp "$E2E_ROOT/examples/kdx/P24FJ64GA002.KDX" "$E2E_KDX/"
+  e2e_reg '[HKEY_CURRENT_USER\Software\MicroChip\MPLab IDE\Tool Locations]' \
+    '"T_MPAsm.MPASM"="C:\\mpasm\\MPASMWIN.exe"' '[HKEY_CURRENT_USER\Software\Felsgate\KorvanIDE\Install]' \
     '"Plugin"="C:\\ide\\plugin"' '"Compiler"="C:\\ide\\compiler"'
   [ "${1:-}" = settings ] || return 0
   cp "$E2E_ROOT"/examples/profile/Private*.txt "$E2E_PROFILE/"
-  e2e_reg "$E2E_SETTINGS" '"BNFLocation"="C:\\bnf"' '"Location"="C:\\tool\\"'
+  e2e_reg "[-$E2E_SETTINGS]" "[$E2E_SETTINGS]" '"BNFLocation"="C:\\bnf"' '"Location"="C:\\tool\\"'
 }
 
-# Every folder, and every file with its checksum, where the exe could write.
-e2e_listing() {
+# The settings (unless $2 is empty), then each folder and file the exe could write but $1.
+e2e_state() {
+  [ -z "$2" ] || e2e_settings
   (cd "$C" && find bnf ide mpasm tool data* -type d -printf '%p/\n' &&
     { find bnf ide mpasm tool data* -type f -print0; find . -maxdepth 1 -type f -print0; } |
-    xargs -0 -r md5sum | sed -E 's/^([0-9a-f]+)  (\.\/)?(.*)$/\3\t\1/') | LC_ALL=C sort
+    xargs -0 -r md5sum | sed -E 's/^([0-9a-f]+)  (\.\/)?(.*)$/\3\t\1/') | LC_ALL=C sort |
+    awk -F'\t' -v skip=" $1 " 'index(skip, " " $1 " ") == 0'
 }
 
-# ---- The command-line suites: a table, one case a row.
 declare -A E2E_MSG=(
   [SAVED8]='The BitName file is saved as C:\bnf\P16F1938.bnf\r\rTo become effective you must copy it to the Plugin\CompilerBitnames directory'
   [COPIED16]='The BitName file is copied to the ZMV location C:\ide\plugin\CompilerBitnames\\r\rA copy of the BitName file is saved as C:\bnf\P24FJ64GA002.bnf'
   [U1MODE]='U1MODE: 4' [U2MODE]='U2MODE: 4'
 )
 
-# Each case starts from the example device files alone.
-e2e_case_reset() {
-  local d
-  for d in "$C/bnf" "$E2E_IDE" "$C/mpasm" "$E2E_KDX" "$C/data"; do
-    chmod -R u+w "$d" && find "$d" -mindepth 1 -delete
-  done
-  cp "$E2E_ROOT/examples/mpasm/P16F1938.inc" "$C/mpasm/"
-  cp "$E2E_ROOT/examples/kdx/P24FJ64GA002.KDX" "$E2E_KDX/"
-}
-
 e2e_old_file() { printf '** BITNAMES **\r\nOLD="A file from an earlier run" 0x0001\r\n' >"$1"; }
 
-# A setup word of a case (see e2e_case) for device type $2.
+# A setup word of a case for device type $2; files of tests/data/bad, else of $E2E_T/gen.
+# old: both BitName folders hold a file of the device, so the run asks first (answered
+# Yes); settings: closing the window keeps them; running: a copy without arguments runs.
 e2e_setup() {
   local from=$E2E_ROOT/tests/data/bad/${1#*=}
   [ -e "$from" ] || from=$E2E_T/gen/${1#*=}
@@ -284,74 +197,51 @@ e2e_setup() {
     kdx=*) cp "$from" "$E2E_KDX/P24FJ64GA002.KDX" ;;
     sheet=*) cp "$from" "$C/data/sheet.txt" ;;
     old) e2e_old_file "$C/bnf/P$2.bnf" && e2e_old_file "$E2E_IDE/P$2.bnf" ;;
-    kept) e2e_old_file "$C/bnf/P16F1938.bnf" ;;
     rofile) e2e_old_file "$C/bnf/P$2.bnf" && chmod a-w "$C/bnf/P$2.bnf" ;;
-    rofolder) # immutable for root, whom Unix rights do not stop
-      e2e_old_file "$C/bnf/P$2.bnf" && chmod a-w "$C/bnf" && E2E_LOCKED=$C/bnf &&
-        chattr +i "$C/bnf" 2>/dev/null
-      touch "$C/bnf/.probe" 2>/dev/null || return 0
-      # Where nothing stops writing into a folder, a file stands in its place.
-      rm -f "$C/bnf/.probe" && e2e_old_file "$C/data/not-a-folder" &&
-        e2e_setup 'set:BNFLocation=C:\data\not-a-folder' &&
-        E2E_MSG[RO_FOLDER]='Cannot create file "C:\data\not-a-folder\_____test.txt". The system cannot find the path specified.' ;;
+    nofolder) # a file stands where the BitName folder should be
+      e2e_old_file "$C/data/not-a-folder" && e2e_setup 'set:BNFLocation=C:\data\not-a-folder' ;;
     set:*) local v=${1#set:} d && d=${1#*=} &&
-      e2e_reg "$E2E_SETTINGS" "\"${v%%=*}\"=\"${d//\\/\\\\}\"" && E2E_RESET=1 ;;
+      e2e_reg "[$E2E_SETTINGS]" "\"${v%%=*}\"=\"${d//\\/\\\\}\"" ;;
     running) e2e_launch "$C/tool" && E2E_FIRST=$E2E_APP &&
       [ -n "$(e2e_window "$E2E_TITLE")" ] || fail "the first copy shows no window" ;;
-    settings) E2E_SETTINGS_BEFORE=$(e2e_settings) ;;
+    settings) ;;
     *) fail "unknown setup word $1" ;;
   esac
 }
 
-# The lines of a listing whose path is none of $1 (blank-separated).
-e2e_without() { awk -F'\t' -v skip=" $1 " 'index(skip, " " $1 " ") == 0'; }
-
-# From the window: family 16, its type, the generate button.
-e2e_generate16() {
+# From the window: family 16 and its type, until the generate button shows.
+e2e_pick16() {
   e2e_select IDC_LBFAM 2 && e2e_until 10 e2e_is 16F1938 e2e_items IDC_LBTYPE &&
-    e2e_select IDC_LBTYPE 0 && e2e_until 10 e2e_is $'1\t1\t16F1938' e2e_control IDC_BUTTON1 &&
-    e2e_command IDC_BUTTON1
+    e2e_select IDC_LBTYPE 0 && e2e_until 10 e2e_is $'1\t1\t16F1938' e2e_control IDC_BUTTON1
 }
 
-# One command-line case, checked; prints PASS or FAIL and what was wrong. Its fields:
-#   name | setup words | device | datasheet | box keys | end | expected file
-# Setup: inc=F kdx=F sheet=F put file F (of tests/data/bad, else made in $E2E_T/gen) as
-#   the include file, the KDX file or C:\data\sheet.txt; old: both BitName folders hold
-#   a file of the device, so the run asks first (answered Yes); kept: the user's folder
-#   holds P16F1938.bnf (no question); rofile, rofolder: the
-#   user's file, or its folder, read-only; set:NAME=TEXT a text setting; settings: the
-#   settings key stays as it is; running: a copy without arguments runs meanwhile.
-# Device "-": no arguments at all. Box keys: texts of E2E_MSG, each answered OK, in
-#   order; REFUSED: the device name's refusal; click: a generation from the window.
-# End: 0 or 1, the code the exe ends with by itself; stay: the window stays with both
-#   lists disabled; fBNF: it stays with its first caption; a window that stays is
-#   closed and ends with 1 (0 without arguments).
-# Expected: - (nothing written) or the file that the 8-bit road's BitName file, or both
-#   copies of the 16-bit road's, must equal byte for byte.
+# One case: its boxes, its end, the settings (when it ends by itself) and files unchanged
+# but the BitName files due. Fields: name | setup words | device ("-": no arguments) |
+# datasheet | box keys: E2E_MSG texts answered OK in turn, click: generate in the window |
+# end: the exe's code 0 or 1; stay: the window stays with both lists disabled, fBNF: with
+# its first caption, then it closes with 1 (0 without arguments) | expected: - or the
+# file the user's BitName file (and the IDE's copy on the 16-bit road) equals.
 e2e_case() {
   local name=$1 setup=" $2 " device=$3 sheet=$4 keys=$5 end=$6 out=$7
-  local dev written='' problem='' key want before after args=() f
+  local dev written='' problem='' key want before after args=() f keep='' E2E_FIRST=''
   dev=$(sed -E 's/^[A-Za-z]*//' <<<"${device^^}")
-  if [ "$out" != - ]; then
-    written=bnf/P$dev.bnf
-    [[ $dev == 1[0268]* ]] || written+=" ide/plugin/CompilerBitnames/P$dev.bnf"
-  fi
-  E2E_SETTINGS_BEFORE='' E2E_FIRST=''
-  e2e_case_reset
+  [ "$out" = - ] || written=bnf/P$dev.bnf
+  [ "$out" = - ] || [[ $dev == 1[0268]* ]] || written+=" ide/plugin/CompilerBitnames/P$dev.bnf"
+  E2E_MSG[REFUSED]="\"$device\" is not a device type.\\rNo BitName file was written."
+  e2e_world settings
   for f in $setup; do e2e_setup "$f" "$dev"; done
   [ "$device" = - ] || args=("$device" "$sheet")
-  before=$(e2e_listing | e2e_without "$written")
+  [[ $end != [01] && $setup != *" settings "* ]] || keep=1
+  before=$(e2e_state "$written" "$keep")
   e2e_launch "$C/tool" "${args[@]}"
   [[ $setup != *" old "* ]] ||
     problem=$(E2E_OK=6 e2e_confirm '' "The Bitname file for $dev already exists.\\rContinue anyway?")
   for key in $keys; do
     [ -z "$problem" ] || break
-    want=${E2E_MSG[$key]-}
-    [ "$key" != REFUSED ] || want="\"$device\" is not a device type.\\rNo BitName file was written."
     if [ "$key" = click ]; then
-      e2e_generate16 || problem="cannot generate from the window"
+      e2e_pick16 && e2e_command IDC_BUTTON1 || problem="cannot generate from the window"
     else
-      [ -n "$want" ] || fail "no text for the box key $key"
+      want=${E2E_MSG[$key]}
       problem=$(e2e_confirm '' "$want")
     fi
   done
@@ -359,20 +249,23 @@ e2e_case() {
     e2e_wait_exit 20 || problem="did not end after its boxes"
   elif [ -z "$problem" ]; then
     sleep 0.3
-    if e2e_ended; then
-      problem="ended instead of keeping its window"
-    elif [ -n "$(e2e_boxes)" ]; then
-      problem="a further box: $(e2e_boxes)"
-    elif [ "$end" = fBNF ]; then
-      [ "$(e2e_win windows TfBNF | cut -f3)" = fBNF ] || problem="acted on the command line"
-    else
-      [ "$(e2e_control IDC_LBFAM | cut -f2)$(e2e_control IDC_LBTYPE | cut -f2)" = 00 ] ||
-        problem="the lists are enabled"
-    fi
+    # "[ended][boxes]|caption|the lists' enabled states"
+    f="$(e2e_ended && echo ended)$(e2e_boxes)|$(e2e_win list TfBNF | cut -f3)"
+    f+="|$(e2e_control IDC_LBFAM | cut -f2)$(e2e_control IDC_LBTYPE | cut -f2)"
+    want='|*|00'
+    [ "$end" = stay ] || want='|fBNF|*'
+    # shellcheck disable=SC2053
+    [[ $f == $want ]] || problem="the window [$f], want [$want]"
     e2e_close_main || problem+=" the window did not close"
     end=$((${#args[@]} ? 1 : 0))
   fi
   [ -n "$problem" ] || [ "$E2E_RC" = "$end" ] || problem="ended with code $E2E_RC, want $end"
+  after=$(e2e_state "$written" "$keep")
+  [ "$before" = "$after" ] ||
+    problem+=" changed: $(diff <(echo "$before") <(echo "$after") | grep '^[<>]' | head -3 | tr '\n' ' ')"
+  for f in $written; do
+    cmp -s "$C/$f" "$E2E_ROOT/$out" || problem+=" $f is not $out"
+  done
   if ! e2e_ended || { [ -n "$E2E_FIRST" ] && e2e_ended "$E2E_FIRST"; }; then
     problem+=" still running or first copy ended; killed"
     wineserver -k >/dev/null 2>&1
@@ -381,30 +274,15 @@ e2e_case() {
     e2e_win close TfBNF && e2e_wait_exit 15 "$E2E_FIRST" && [ "$E2E_RC" = 0 ] ||
       problem+=" the first copy did not end well"
   fi
-  [ -z "$E2E_LOCKED" ] || { chattr -i "$E2E_LOCKED" 2>/dev/null; chmod u+w "$E2E_LOCKED"; E2E_LOCKED=; }
-  after=$(e2e_listing | e2e_without "$written")
-  [ "$before" = "$after" ] ||
-    problem+=" changed: $(diff <(echo "$before") <(echo "$after") | grep '^[<>]' | head -3 | tr '\n' ' ')"
-  for f in $written; do
-    cmp -s "$C/$f" "$E2E_ROOT/$out" || problem+=" $f is not $out"
-  done
-  [ -z "$E2E_SETTINGS_BEFORE" ] || [ "$(e2e_settings)" = "$E2E_SETTINGS_BEFORE" ] ||
-    problem+=" settings changed: $(e2e_settings | tr '\n' ' ')"
-  [ -z "$E2E_RESET" ] || { e2e_reg "$E2E_SETTINGS" && e2e_world settings && E2E_RESET=; }
   if [ -z "$problem" ]; then echo "PASS: $name"; else echo "FAIL: $name: $problem"; fi
   [ -z "$problem" ]
 }
 
-# Runs the cases of the table on stdin (rows as e2e_case reads them; # comments).
 e2e_cases() {
-  local rows row fields failed=0 i
-  mapfile -t rows
-  for row in "${rows[@]}"; do
-    [[ $row =~ ^[[:space:]]*(#|$) ]] && continue
-    IFS='|' read -r -a fields <<<"$row"
-    for i in "${!fields[@]}"; do read -r "fields[$i]" <<<"${fields[$i]}"; done
+  local fields failed=0
+  while IFS='|' read -r -u 3 -a fields; do
     e2e_case "${fields[@]}" || failed=$((failed + 1))
-  done
+  done 3< <(sed -E '/^\s*(#|$)/d; s/\s*\|\s*/|/g; s/^\s+|\s+$//g')
   echo "$failed failed"
   [ "$failed" = 0 ]
 }
