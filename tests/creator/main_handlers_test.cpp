@@ -169,6 +169,8 @@ TEST(CommandLine, RunsOneGenerationAndEnds) {
             run(u"C:\\x\\16F1938", sheet8));
   EXPECT_EQ((Texts{u"The file \"" + in.File(u"ds.txt") + unicode, u"exit 1, window open"}),
             run(u"16F1938", in.File(u"ds.txt"), put("ds.txt", "\xFE\xFF")));
+  EXPECT_EQ((Texts{u"The file \"" + in.File(u"P16F1938.inc") + unicode, u"exit 1, window open"}),
+            run(u"16F1938", sheet8, put("P16F1938.inc", "\xFF\xFE", &Directories::Mplab8Dir)));
   EXPECT_EQ((Texts{u"The file \"" + kdxFile + unicode, u"exit 1, window open"}),
             run(u"24FJ64GA002", sheet16, kdx("\xFF\xFE")));
   EXPECT_EQ((Texts{u"error '1F' is not a valid integer value", u"exit 1, window open"}),

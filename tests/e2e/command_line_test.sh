@@ -63,4 +63,5 @@ datasheet8-utf8-mark   | sheet=16F1938-utf8bom.txt                              
 start-up-error         | set:Top=text settings                                    | 16F1938         | $S8   | TOP_TEXT                 | fBNF | -
 start-up-error-window  | set:Top=text settings                                    | -               | -     | TOP_TEXT click NO_FOLDER | fBNF | -
 second-copy            | running                                                  | 16F1938         | $S8   | RUNNING                  | 1    | -
+second-copy-plain      | running                                                  | -               | -     |                          | 0    | -
 TABLE
