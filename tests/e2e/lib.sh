@@ -75,9 +75,19 @@ e2e_reg() {
 }
 
 # Lines "NAME<TAB>TYPE<TAB>DATA" of the settings key, sorted; fails when it is missing.
+# An empty answer is asked for again: a query while another Wine program ends can come
+# back empty.
 e2e_settings() {
-  timeout 30 wine reg query "$E2E_SETTINGS" 2>/dev/null | tr -d '\r' |
-    sed -nE 's/^    (.+)    (REG_[A-Z_]+)    ?(.*)$/\1\t\2\t\3/p' | LC_ALL=C sort
+  local out rc try
+  for try in 1 2 3; do
+    out=$(timeout 30 wine reg query "$E2E_SETTINGS" 2>/dev/null | tr -d '\r' |
+      sed -nE 's/^    (.+)    (REG_[A-Z_]+)    ?(.*)$/\1\t\2\t\3/p' | LC_ALL=C sort)
+    rc=$?
+    [ -z "$out" ] || break
+    [ "$try" = 3 ] || sleep 0.5
+  done
+  [ -z "$out" ] || echo "$out"
+  return "$rc"
 }
 
 # Starts the exe in the background in folder $1 with the arguments $2...; its code lands
