@@ -5,10 +5,13 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <sddl.h>
+
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/unique_resource.h"
 #include "platform/win32/wide.h"
 #include "tests/support/error_of.h"
 
@@ -71,6 +74,38 @@ TEST(Win32Registry, TextsAsANulTerminatedReadSeesThemAndErrorsForWrongTypesAndRi
   EXPECT_EQ(u"Failed to get data for 'Top'", ErrorOf([&] { writer->ReadString(u"Top"); }));
   reader.reset();
   writer.reset();
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(path));
+}
+
+// Gives the key a DACL from an SDDL text; the owner may always change it.
+bool SetDacl(const std::u16string& path, const wchar_t* sddl) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    return false;
+  UniqueHkey owner(key);
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                              nullptr))
+    return false;
+  UniqueLocal descriptorOwner(descriptor);
+  return ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+}
+
+// Another program's key that grants only the right to query values still opens
+// read-only, through the last of the fallbacks, but not with full rights.
+TEST(Win32Registry, KeyGrantingOnlyQueryValueOpensReadOnly) {
+  const std::u16string path = u"Software\\BnfTest\\QueryOnly";
+  SetDacl(path, L"D:(A;;KA;;;WD)");  // left locked by a failed earlier run
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(path));
+  std::unique_ptr<Registry> registry = MakeWin32Registry();
+  registry->CreateKey(RegRoot::CurrentUser, path + u"\\")->WriteString(u"Dir", u"C:\\X");
+  ASSERT_TRUE(SetDacl(path, L"D:P(A;;0x1;;;WD)"));
+  HKEY probe = nullptr;
+  ASSERT_NE(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path), 0, KEY_READ, &probe));
+  EXPECT_EQ(nullptr, registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::AllAccess));
+  EXPECT_EQ(u"C:\\X",
+            registry->OpenKey(RegRoot::CurrentUser, path, RegAccess::ReadOnly)->ReadString(u"Dir"));
+  SetDacl(path, L"D:(A;;KA;;;WD)");
   ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(path));
 }
 
